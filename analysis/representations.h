@@ -1,0 +1,50 @@
+// The representations of n as sums of consecutive natural numbers, and the distance histogram
+// over all pairs of them.
+//
+// 15 = 1+2+3+4+5 = 4+5+6 = 7+8 = 15: the search tries every start S from 1 to n and adds
+// S, S+1, ... until the running sum reaches or passes n. The representations come out by
+// increasing start, so the number of summands falls from entry to entry and the one-term
+// representation n = n is always the last.
+#pragma once
+
+#include "ui/checked.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace kv {
+
+// Told about each representation the moment the search finds it: c is its position among those
+// found (0 for the first), S its first summand, S + k its last.
+class RepresentationSink {
+public:
+    virtual ~RepresentationSink() = default;
+    // Called once per run, after n is read and before the search starts.
+    virtual void prepare(double n) = 0;
+    virtual void found(std::int32_t c, std::int32_t S, std::int32_t k) = 0;
+};
+
+// The table of one run. It lives as long as the window and describes the most recent run.
+struct Representations {
+    static constexpr int capacity = 120;
+    // A pair (i, j), i < j, is counted at 1400 + Ende(i) - Anfang(j): 1399 - G for a gap of G
+    // numbers between them, 1399 + V for an overlap of V numbers.
+    static constexpr int pairBase = 1400;
+
+    double n = 0;
+    BoundedArray<std::int32_t, 0, capacity> Anfang;
+    BoundedArray<std::int32_t, 0, capacity> Ende;
+    std::int32_t Anzahl = 0;
+    BoundedArray<std::int32_t, 0, 2800> Abstand;
+
+    // Histogram index of a signed distance: L >= 0 is a gap of L numbers, L < 0 an overlap of -L.
+    static constexpr int indexOfDistance(int L) { return pairBase - 1 - L; }
+};
+
+// One run of the analysis for the number at the start of txtN (read with Val): clears the
+// table and the histogram, finds every representation (handing each to sink, if given), then
+// counts every pair. Raises error 9 when a run leaves the table's or the histogram's bounds
+// (first at n = 1457) and error 6 on 32-bit overflow.
+void analyse(Representations& table, std::string_view txtN, RepresentationSink* sink);
+
+} // namespace kv

@@ -1,0 +1,13 @@
+// Kalvoster: in how many ways, and which, can n be written as a sum of consecutive natural
+// numbers?
+#include "form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    kv::Form1 window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,38 @@
+// The bar diagram: each representation as a coloured bar over the number line, summand m in the
+// unit cell from m - 1 to m, so S ... E is a bar from S - 1 to E.
+//
+// Bars stack in seven rows, 0 2 4 6 1 3 5 and again, and take the palette colours 0 to 6 in turn.
+// Each bar gets a black line at its left end through all rows, its first summand in white on the
+// bar, and, with two or more summands, its last summand in black just after it. Under all bars
+// lies a light-cyan grid at every whole number from 0 to 1000.
+#pragma once
+
+#include "analysis/representations.h"
+#include "ui/surface.h"
+
+namespace kv {
+
+class BarDiagram : public RepresentationSink {
+public:
+    explicit BarDiagram(Surface& surface)
+        : surface_(surface)
+    {
+    }
+
+    // The width W in user units: 500, or n when n is larger.
+    static double width(double n) { return n > 500 ? n : 500; }
+    static std::int32_t row(std::int32_t c) { return (2 * c) % 7; }
+
+    // Scale (-3, 0)-(W, 7), Cls, then the 1001 grid lines.
+    void prepare(double n) override;
+    // The bar, its left line and its labels.
+    void found(std::int32_t c, std::int32_t S, std::int32_t k) override;
+
+private:
+    Surface& surface_;
+};
+
+// The diagram's picture moves left by 1.9 twips for every step of the panning scroll bar.
+float panningLeft(std::int16_t scrollValue);
+
+} // namespace kv

@@ -1,0 +1,67 @@
+#include "report.h"
+
+#include "ui/conversions.h"
+
+namespace kv {
+
+namespace {
+constexpr std::string_view crlf = "\r\n";
+}
+
+std::string Bericht(const Representations& t, std::string_view txtN)
+{
+    std::string out;
+    out.reserve(512 + 128 * static_cast<std::size_t>(t.Anzahl));
+
+    out += "Darstellungen:";
+    out += Str(t.Anzahl);
+    out += crlf;
+    out += crlf;
+
+    for (std::int32_t i = 1; i <= t.Anzahl; ++i) {
+        const std::int32_t first = t.Anfang(i);
+        const std::int32_t last = t.Ende(i);
+        out += txtN;
+        out += " = ";
+        out += Str(first);
+        if (last != first) {
+            out += " +";
+            if (last > checkedAdd(first, 1))
+                out += " ...";
+            out += Str(last);
+        }
+        const std::int32_t A = checkedAdd(checkedSub(last, first), 1);
+        out += "     (A = ";
+        out += Str(A);
+        out += " )";
+        out += "     (D = ";
+        out += Str(t.n / A);
+        out += " )";
+        out += crlf;
+    }
+    out += crlf;
+
+    for (int x = 1399; x >= 0; --x) {
+        if (t.Abstand(x) > 0) {
+            out += "Lücke ";
+            out += Str(1399 - x);
+            out += "  Anz.:";
+            out += Str(t.Abstand(x));
+            out += crlf;
+        }
+    }
+    out += crlf;
+
+    for (int x = 1400; x <= 2800; ++x) {
+        if (t.Abstand(x) > 0) {
+            out += "Überlappung ";
+            out += Str(x - 1399);
+            out += "  Anz.:";
+            out += Str(t.Abstand(x));
+            out += crlf;
+        }
+    }
+    return out;
+}
+
+} // namespace kv

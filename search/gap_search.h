@@ -1,0 +1,58 @@
+// "Suche bis": steps n upward until a chosen gap or overlap occurs between two representations,
+// or n reaches the scroll bar's maximum; and the "+" and "-" buttons that change the chosen size.
+//
+// The size L is the text of the gap box, read afresh with Val at every step: L >= 0 asks for L
+// numbers between two representations, L < 0 for -L shared numbers. Every step goes through the
+// whole n-change sequence and then pumps events once, so the user watches the search, and any
+// handler, a second search included, may run inside that pump.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace kv {
+
+// The window as the search sees it. Everything is read afresh when needed; the search keeps no
+// copy.
+class SearchWindow {
+public:
+    virtual ~SearchWindow() = default;
+    virtual std::int16_t value() const = 0; // n
+    virtual std::int16_t maximum() const = 0;
+    // Runs the n-change sequence to completion when the value differs.
+    virtual void setValue(std::int16_t n) = 0;
+    virtual std::string lueckeText() const = 0;
+    // The distance histogram of the current n; raises error 9 outside 0..2800.
+    virtual std::int32_t abstand(std::int32_t index) const = 0;
+    // True once the program is ending (window closed, "Programm beenden", a fatal error): the
+    // search then returns at once and touches nothing more.
+    virtual bool ending() const = 0;
+};
+
+enum class SearchEnd {
+    AlreadyAtMaximum, // started at the maximum: nothing happened
+    Hit,
+    Maximum,
+    Ending,
+    InvalidGap, // the gap text is out of range; n has advanced and is shown
+};
+
+// The histogram index of the gap text: 1399 - Val(text), rounded halves to even. Raises error 9
+// outside 0..2800 and error 6 when Val or the rounding overflows.
+std::int32_t gapIndex(std::string_view lueckeText);
+
+// The gap sizes that can be searched for.
+constexpr int smallestGap = -1401;
+constexpr int largestGap = 1399;
+
+// Runs one search. doEvents is called once per step.
+SearchEnd cmdSuche(SearchWindow& window, const std::function<void()>& doEvents);
+
+// The new text of the gap box for "+" and "-": Str(Val(text) + 1) and Str(Val(text) - 1).
+// Raise error 6 when the text's number is too large for Val.
+std::string gapPlus(std::string_view lueckeText);
+std::string gapMinus(std::string_view lueckeText);
+
+} // namespace kv

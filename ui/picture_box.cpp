@@ -1,0 +1,188 @@
+#include "picture_box.h"
+
+#include "twips.h"
+
+#include <QFontMetricsF>
+#include <QPaintEvent>
+
+namespace kv {
+
+namespace {
+QColor toQColor(Rgb c) { return QColor::fromRgb(static_cast<QRgb>(c) | 0xFF000000u); }
+} // namespace
+
+PictureBox::PictureBox(const QString& name, QWidget* parent)
+    : QFrame(parent)
+{
+    setObjectName(name);
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+PictureBox::~PictureBox() { endPainting(); }
+
+void PictureBox::setBackColor(Rgb color)
+{
+    background_ = color;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, toQColor(color));
+    setPalette(p);
+    setAutoFillBackground(true);
+}
+
+void PictureBox::setDrawFont(const QFont& font)
+{
+    font_ = font;
+    setFont(font);
+}
+
+void PictureBox::setLeft(float twips)
+{
+    left_ = twips;
+    move(twips::toPixels(twips), y());
+}
+
+void PictureBox::ensureImage()
+{
+    const qreal dpr = devicePixelRatioF();
+    const QSize size = contentsRect().size() * dpr;
+    if (!image_.isNull() && image_.size() == size && image_.devicePixelRatio() == dpr)
+        return;
+    endPainting();
+    image_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image_.setDevicePixelRatio(dpr);
+    // Font points turn into pixels at the screen's logical resolution, as on the window.
+    const int dotsPerMeter = qRound(logicalDpiY() / 0.0254);
+    image_.setDotsPerMeterX(dotsPerMeter);
+    image_.setDotsPerMeterY(dotsPerMeter);
+    image_.fill(toQColor(background_));
+}
+
+QPainter& PictureBox::painter()
+{
+    if (!painter_) {
+        ensureImage();
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::Antialiasing, false);
+        painter_->setRenderHint(QPainter::TextAntialiasing, true);
+        update();
+    }
+    return *painter_;
+}
+
+void PictureBox::flushLines()
+{
+    if (pendingLines_.isEmpty())
+        return;
+    QPainter& p = painter();
+    p.setPen(QPen(toQColor(pendingColor_), pendingWidth_, Qt::SolidLine, Qt::SquareCap));
+    p.drawLines(pendingLines_);
+    pendingLines_.clear();
+}
+
+void PictureBox::endPainting()
+{
+    flushLines();
+    painter_.reset();
+}
+
+const QImage& PictureBox::image()
+{
+    ensureImage();
+    endPainting();
+    return image_;
+}
+
+QColor PictureBox::pixelAt(float x, float y)
+{
+    const QImage& img = image();
+    const QPointF p = toPixel(x, y) * img.devicePixelRatio();
+    return img.pixelColor(qBound(0, static_cast<int>(p.x()), img.width() - 1),
+        qBound(0, static_cast<int>(p.y()), img.height() - 1));
+}
+
+QPointF PictureBox::toPixel(float x, float y) const
+{
+    const QSizeF inner = contentsRect().size();
+    if (!userScale_) // twips
+        return QPointF(x / twips::perPixel(), y / twips::perPixel());
+    return QPointF((static_cast<double>(x) - x1_) * inner.width() / (static_cast<double>(x2_) - x1_),
+        (static_cast<double>(y) - y1_) * inner.height() / (static_cast<double>(y2_) - y1_));
+}
+
+void PictureBox::Scale(float x1, float y1, float x2, float y2)
+{
+    flushLines();
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    userScale_ = true;
+}
+
+void PictureBox::Cls()
+{
+    pendingLines_.clear(); // erased anyway
+    endPainting();
+    ensureImage();
+    image_.fill(toQColor(background_));
+    update();
+}
+
+void PictureBox::Line(float x1, float y1, float x2, float y2, Rgb color)
+{
+    if (!pendingLines_.isEmpty() && (pendingColor_ != color || pendingWidth_ != drawWidth_))
+        flushLines();
+    if (pendingLines_.isEmpty()) {
+        painter(); // opens the image and schedules the repaint
+        pendingColor_ = color;
+        pendingWidth_ = drawWidth_;
+    }
+    pendingLines_.append(QLineF(toPixel(x1, y1), toPixel(x2, y2)));
+}
+
+void PictureBox::Box(float x1, float y1, float x2, float y2, Rgb color)
+{
+    flushLines();
+    painter().fillRect(QRectF(toPixel(x1, y1), toPixel(x2, y2)).normalized(), toQColor(color));
+}
+
+void PictureBox::PSet(float x, float y)
+{
+    flushLines();
+    const QPointF c = toPixel(x, y);
+    const qreal half = drawWidth_ / 2.0;
+    painter().fillRect(QRectF(c.x() - half, c.y() - half, drawWidth_, drawWidth_),
+        toQColor(foreColor_));
+}
+
+void PictureBox::Print(std::string_view text)
+{
+    flushLines();
+    QPainter& p = painter();
+    p.setFont(font_);
+    p.setPen(toQColor(foreColor_));
+    const QPointF topLeft = toPixel(currentX_, currentY_);
+    const QFontMetricsF metrics(font_, &image_);
+    p.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()),
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void PictureBox::setFontSize(float points)
+{
+    if (points > 0)
+        font_.setPointSizeF(points);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event); // the border
+    const QImage& img = image();
+    QPainter p(this);
+    p.setClipRect(contentsRect() & event->rect());
+    p.drawImage(contentsRect().topLeft(), img);
+}
+
+} // namespace kv

@@ -1,0 +1,35 @@
+// Run-time errors of Kalvoster: a number and its German description.
+//
+// Raised as exceptions from the computing code; the window catches them at the edge of
+// every handler, so none ever crosses the event loop.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace kv {
+
+class RuntimeError : public std::runtime_error {
+public:
+    enum Number : int {
+        InvalidCall = 5,
+        Overflow = 6,
+        SubscriptOutOfRange = 9,
+    };
+
+    explicit RuntimeError(int number);
+
+    int number() const noexcept { return number_; }
+    // German description, UTF-8, e.g. "Überlauf".
+    const std::string& description() const noexcept { return description_; }
+
+    static std::string describe(int number);
+
+private:
+    int number_;
+    std::string description_;
+};
+
+[[noreturn]] inline void raise(int number) { throw RuntimeError(number); }
+
+} // namespace kv

@@ -1,0 +1,47 @@
+#include "scroll_bar.h"
+
+#include <QKeyEvent>
+
+namespace kv {
+
+ScrollBar::ScrollBar(const QString& name, int minimum, int maximum, int initial, QWidget* parent)
+    : QScrollBar(Qt::Horizontal, parent)
+{
+    setObjectName(name);
+    setRange(minimum, maximum);
+    setValue(initial);
+    setSingleStep(1);
+    setPageStep(1);
+    setTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+
+    connect(this, &QAbstractSlider::valueChanged, this, [this] {
+        if (isSliderDown())
+            emit Scroll();
+        else
+            emit Change();
+    });
+    connect(this, &QAbstractSlider::sliderPressed, this, [this] { valueAtPress_ = value(); });
+    connect(this, &QAbstractSlider::sliderReleased, this, [this] {
+        if (value() != valueAtPress_)
+            emit Change();
+    });
+}
+
+void ScrollBar::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Right:
+        triggerAction(SliderSingleStepAdd);
+        break;
+    case Qt::Key_Left:
+        triggerAction(SliderSingleStepSub);
+        break;
+    default:
+        QScrollBar::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+} // namespace kv

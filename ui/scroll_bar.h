@@ -1,0 +1,29 @@
+// A horizontal scroll bar with the two events the program handles:
+//   Change  for every change of the value, by code or by the user (arrow, trough, keyboard,
+//           end of a thumb drag); an assignment raises it synchronously, and only when the value
+//           really changes;
+//   Scroll  repeatedly while the thumb is dragged, with the value already at the thumb.
+// Arrows and trough clicks move by exactly 1; Right raises and Left lowers the value.
+#pragma once
+
+#include <QScrollBar>
+
+namespace kv {
+
+class ScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    ScrollBar(const QString& name, int minimum, int maximum, int initial, QWidget* parent);
+
+signals:
+    void Change();
+    void Scroll();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int valueAtPress_ = 0;
+};
+
+} // namespace kv

@@ -1,0 +1,35 @@
+#include "text_box.h"
+
+namespace kv {
+
+TextBox::TextBox(const QString& name, const QString& text, QWidget* parent)
+    : QLineEdit(text, parent)
+{
+    setObjectName(name);
+}
+
+MultiLineTextBox::MultiLineTextBox(const QString& name, const QString& text, QWidget* parent)
+    : QPlainTextEdit(parent)
+{
+    setObjectName(name);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setText(text);
+}
+
+void MultiLineTextBox::setText(const QString& text)
+{
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    setPlainText(lines);
+}
+
+QString MultiLineTextBox::text() const
+{
+    QString lines = toPlainText();
+    lines.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    return lines;
+}
+
+} // namespace kv
