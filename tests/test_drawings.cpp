@@ -1,4 +1,244 @@
+// The bar diagram and the factorisation, as recorded drawing calls.
+#include "analysis/representations.h"
+#include "factor/factorisation.h"
+#include "present/bar_diagram.h"
+#include "ui/recording_surface.h"
+
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_APPLESS_MAIN(T)
+#include <memory>
+
+using namespace kv;
+
+namespace kv {
+// Lets QCOMPARE print a drawing call.
+char* toString(const DrawOp& op) { return qstrdup(describe(op).c_str()); }
+} // namespace kv
+
+namespace {
+
+constexpr Rgb black = 0x000000, white = 0xFFFFFF, lightCyan = 0x00FFFF;
+
+// What was drawn after the grid: bars, lines and labels.
+std::vector<DrawOp> barsOf(int n, RecordingSurface& surface)
+{
+    auto table = std::make_unique<Representations>();
+    BarDiagram diagram(surface);
+    analyse(*table, Str(n), &diagram);
+    return { surface.ops.begin() + 2 + 1001, surface.ops.end() };
+}
+
+RecordingSurface factorisationOf(const char* txtN)
+{
+    RecordingSurface surface;
+    Primfaktoren(surface, txtN);
+    return surface;
+}
+
+// Compares positions given as exact fractions; the drawing adds its fractions up in double
+// precision and hands them on in single precision.
+void comparePrint(const DrawOp& op, const char* text, double x, double y, float size)
+{
+    const auto* p = std::get_if<PrintOp>(&op);
+    QVERIFY2(p, describe(op).c_str());
+    QCOMPARE(QString::fromStdString(p->text), QString::fromLatin1(text));
+    QVERIFY2(std::abs(p->x - x) < 1e-6 && std::abs(p->y - y) < 1e-6, describe(op).c_str());
+    QCOMPARE(p->fontSize, size);
+}
+
+void compareDot(const DrawOp& op, double x)
+{
+    const auto* p = std::get_if<PSetOp>(&op);
+    QVERIFY2(p, describe(op).c_str());
+    QVERIFY2(std::abs(p->x - x) < 1e-6 && p->y == 17.0f && p->drawWidth == 2, describe(op).c_str());
+}
+
+} // namespace
+
+class TestDrawings : public QObject {
+    Q_OBJECT
+private slots:
+    void diagramPreparation()
+    {
+        RecordingSurface s;
+        barsOf(15, s);
+        QCOMPARE(s.ops[0], DrawOp(ScaleOp { -3, 0, 500, 7 }));
+        QCOMPARE(s.ops[1], DrawOp(ClsOp {}));
+        for (int x = 0; x <= 1000; ++x)
+            QCOMPARE(s.ops[std::size_t(2 + x)], DrawOp(LineOp { float(x), 0, float(x), 7, lightCyan }));
+    }
+
+    void diagramWorkedExample15()
+    {
+        RecordingSurface s;
+        const std::vector<DrawOp> expected {
+            BoxOp { 0, 0, 5, 0.9f, 0x000000 }, LineOp { 0, 0, 0, 7, black },
+            PrintOp { " 1 ", -0.5f, 0.2f, 0, white }, PrintOp { " 5 ", 5, 0.2f, 0, black },
+            BoxOp { 3, 2, 6, 2.9f, 0x000080 }, LineOp { 3, 0, 3, 7, black },
+            PrintOp { " 4 ", 2.5f, 2.2f, 0, white }, PrintOp { " 6 ", 6, 2.2f, 0, black },
+            BoxOp { 6, 4, 8, 4.9f, 0x008000 }, LineOp { 6, 0, 6, 7, black },
+            PrintOp { " 7 ", 5.5f, 4.2f, 0, white }, PrintOp { " 8 ", 8, 4.2f, 0, black },
+            BoxOp { 14, 6, 15, 6.9f, 0x008080 }, LineOp { 14, 0, 14, 7, black },
+            PrintOp { " 15 ", 13.5f, 6.2f, 0, white },
+        };
+        const auto drawn = barsOf(15, s);
+        QCOMPARE(drawn.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            QVERIFY2(drawn[i] == expected[i], (describe(drawn[i]) + " != " + describe(expected[i])).c_str());
+        QCOMPARE(s.foreColor, black); // stays black after the run
+    }
+
+    void diagramRowsAndColoursRepeatAfterSeven()
+    {
+        RecordingSurface s;
+        barsOf(1365, s);
+        QCOMPARE(s.ops[0], DrawOp(ScaleOp { -3, 0, 1365, 7 }));
+        const auto boxes = s.only<BoxOp>();
+        QCOMPARE(boxes.size(), std::size_t(16));
+        const int rows[] = { 0, 2, 4, 6, 1, 3, 5 };
+        for (std::size_t c = 0; c < boxes.size(); ++c) {
+            QCOMPARE(boxes[c].y1, float(rows[c % 7]));
+            QCOMPARE(boxes[c].color, QBColor(int(c % 7)));
+        }
+        QCOMPARE(boxes.back().x1, 1364.0f);
+        QCOMPARE(boxes.back().x2, 1365.0f);
+        QCOMPARE(s.only<LineOp>().size(), std::size_t(1001 + 16)); // the grid ends at 1000
+    }
+
+    void diagramPowerOfTwo()
+    {
+        RecordingSurface s;
+        const auto drawn = barsOf(1024, s);
+        QCOMPARE(s.ops[0], DrawOp(ScaleOp { -3, 0, 1024, 7 }));
+        QCOMPARE(drawn.size(), std::size_t(3));
+        QCOMPARE(drawn[0], DrawOp(BoxOp { 1023, 0, 1024, 0.9f, black }));
+        QCOMPARE(drawn[1], DrawOp(LineOp { 1023, 0, 1023, 7, black }));
+        QCOMPARE(drawn[2], DrawOp(PrintOp { " 1024 ", 1022.5f, 0.2f, 0, white }));
+    }
+
+    void diagramWidth()
+    {
+        RecordingSurface s500, s501;
+        barsOf(500, s500);
+        barsOf(501, s501);
+        QCOMPARE(s500.ops[0], DrawOp(ScaleOp { -3, 0, 500, 7 }));
+        QCOMPARE(s501.ops[0], DrawOp(ScaleOp { -3, 0, 501, 7 }));
+    }
+
+    void panning()
+    {
+        QCOMPARE(panningLeft(0), 0.0f);
+        QCOMPARE(panningLeft(1), -1.9f);
+        QCOMPARE(panningLeft(24000), -45600.0f);
+    }
+
+    void factorisationWorkedExamples_data()
+    {
+        QTest::addColumn<QString>("txtN");
+        QTest::addColumn<QStringList>("drawn"); // text@x@y@size, or "dot@x"
+        QTest::newRow("n=15") << " 15"
+                              << QStringList { " 15 =@0@10@18", " 3 @0.125@10@18",
+                                     " 1 @" + QString::number(61.0 / 360, 'g', 17) + "@8@14",
+                                     "dot@" + QString::number(17.0 / 72, 'g', 17),
+                                     " 5 @" + QString::number(17.0 / 72, 'g', 17) + "@10@18",
+                                     " 1 @" + QString::number(101.0 / 360, 'g', 17) + "@8@14" };
+        QTest::newRow("n=12") << " 12"
+                              << QStringList { " 12 =@0@10@18", " 2 @0.125@10@18",
+                                     " 2 @" + QString::number(61.0 / 360, 'g', 17) + "@8@14",
+                                     "dot@" + QString::number(17.0 / 72, 'g', 17),
+                                     " 3 @" + QString::number(17.0 / 72, 'g', 17) + "@10@18",
+                                     " 1 @" + QString::number(101.0 / 360, 'g', 17) + "@8@14" };
+        QTest::newRow("n=128") << " 128"
+                               << QStringList { " 128 =@0@10@18",
+                                      " 2 @" + QString::number(1.0 / 6, 'g', 17) + "@10@18",
+                                      " 7 @" + QString::number(19.0 / 90, 'g', 17) + "@8@14" };
+        QTest::newRow("n=1 heading only") << " 1" << QStringList { " 1 =@0@10@18" };
+        QTest::newRow("prime 7") << " 7"
+                                 << QStringList { " 7 =@0@10@18",
+                                        " 7 @" + QString::number(1.0 / 12, 'g', 17) + "@10@18",
+                                        " 1 @" + QString::number(23.0 / 180, 'g', 17) + "@8@14" };
+        QTest::newRow("n=1024 wide exponent")
+            << " 1024"
+            << QStringList { " 1024 =@0@10@18", " 2 @" + QString::number(5.0 / 24, 'g', 17) + "@10@18",
+                   " 10 @" + QString::number(91.0 / 360, 'g', 17) + "@8@14" };
+        auto at = [](double v) { return QString::number(v, 'g', 17); };
+        QTest::newRow("n=1365 four factors")
+            << " 1365"
+            << QStringList { " 1365 =@0@10@18", " 3 @" + at(5.0 / 24) + "@10@18",
+                   " 1 @" + at(91.0 / 360) + "@8@14", "dot@" + at(23.0 / 72),
+                   " 5 @" + at(23.0 / 72) + "@10@18", " 1 @" + at(131.0 / 360) + "@8@14",
+                   "dot@" + at(31.0 / 72), " 7 @" + at(31.0 / 72) + "@10@18",
+                   " 1 @" + at(19.0 / 40) + "@8@14", "dot@" + at(13.0 / 24),
+                   " 13 @" + at(13.0 / 24) + "@10@18", " 1 @" + at(73.0 / 120) + "@8@14" };
+    }
+    void factorisationWorkedExamples()
+    {
+        QFETCH(QString, txtN);
+        QFETCH(QStringList, drawn);
+        const RecordingSurface s = factorisationOf(txtN.toLatin1().constData());
+        QCOMPARE(s.ops.front(), DrawOp(ClsOp {}));
+        QCOMPARE(qsizetype(s.ops.size()), drawn.size() + 1);
+        for (qsizetype i = 0; i < drawn.size(); ++i) {
+            const QStringList f = drawn[i].split(QLatin1Char('@'));
+            const DrawOp& op = s.ops[std::size_t(i + 1)];
+            if (f[0] == QLatin1String("dot"))
+                compareDot(op, f[1].toDouble());
+            else
+                comparePrint(op, f[0].toLatin1().constData(), f[1].toDouble(), f[2].toDouble(), f[3].toFloat());
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QCOMPARE(s.fontSize, 18.0f); // left at 18 for the next drawing
+    }
+
+    void factorisationNothingBelowOne_data()
+    {
+        QTest::addColumn<QString>("txtN");
+        QTest::newRow("zero") << " 0";
+        QTest::newRow("negative") << "-12";
+        QTest::newRow("no number") << "abc";
+    }
+    void factorisationNothingBelowOne()
+    {
+        QFETCH(QString, txtN);
+        const RecordingSurface s = factorisationOf(txtN.toLatin1().constData());
+        QCOMPARE(s.ops.size(), std::size_t(1));
+        QCOMPARE(s.ops.front(), DrawOp(ClsOp {}));
+    }
+
+    void factorisationScale()
+    {
+        RecordingSurface s;
+        scaleFactorisationSurface(s);
+        QCOMPARE(s.ops.front(), DrawOp(ScaleOp { 0, 1, 0.9f, 30 }));
+    }
+
+    // A failing surface ends the drawing silently; what was drawn before stays.
+    void factorisationTrapsErrors_data()
+    {
+        QTest::addColumn<int>("failAt");
+        QTest::addColumn<int>("opsKept");
+        QTest::newRow("at the heading") << 4 << 1; // Cls, X, Y, FontSize, then Print fails
+        QTest::newRow("at the first exponent") << 10 << 3; // Cls, heading, factor 3
+        QTest::newRow("at the dot") << 17 << 4; // ... exponent 1
+        QTest::newRow("at the last exponent") << 25 << 6;
+        QTest::newRow("at the last position") << 28 << 7;
+    }
+    void factorisationTrapsErrors()
+    {
+        QFETCH(int, failAt);
+        QFETCH(int, opsKept);
+        RecordingSurface s;
+        s.failAtCall = failAt;
+        Primfaktoren(s, " 15");
+        QCOMPARE(int(s.ops.size()), opsKept);
+    }
+
+    void factorisationOfTooLargeTextIsError6()
+    {
+        RecordingSurface s;
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, Primfaktoren(s, " 3000000000"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestDrawings)
 #include "test_drawings.moc"

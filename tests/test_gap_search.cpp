@@ -1,4 +1,193 @@
+// The gap search and the "+" / "-" buttons, against a window made of the analysis alone.
+#include "analysis/representations.h"
+#include "search/gap_search.h"
+#include "ui/conversions.h"
+#include "ui/runtime_error.h"
+
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_APPLESS_MAIN(T)
+#include <memory>
+
+using namespace kv;
+
+namespace {
+
+struct FakeWindow : SearchWindow {
+    std::int16_t n = 15;
+    std::string luecke = "0";
+    bool isEnding = false;
+    int changes = 0;
+    std::unique_ptr<Representations> table = std::make_unique<Representations>();
+
+    std::int16_t value() const override { return n; }
+    std::int16_t maximum() const override { return 1365; }
+    void setValue(std::int16_t v) override
+    {
+        if (v == n)
+            return;
+        n = v;
+        ++changes;
+        analyse(*table, Str(n), nullptr);
+    }
+    std::string lueckeText() const override { return luecke; }
+    std::int32_t abstand(std::int32_t index) const override { return table->Abstand(index); }
+    bool ending() const override { return isEnding; }
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(kv::SearchEnd)
+
+class TestGapSearch : public QObject {
+    Q_OBJECT
+private slots:
+    void stops_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QString>("luecke");
+        QTest::addColumn<int>("stop");
+        QTest::addColumn<SearchEnd>("end");
+        QTest::newRow("14, adjacent: one step") << 14 << "0" << 15 << SearchEnd::Hit;
+        QTest::newRow("15, adjacent: not 15 itself") << 15 << "0" << 27 << SearchEnd::Hit;
+        QTest::newRow("1, adjacent") << 1 << "0" << 3 << SearchEnd::Hit;
+        QTest::newRow("1, gap 1") << 1 << "1" << 5 << SearchEnd::Hit;
+        QTest::newRow("1, overlap 1") << 1 << "-1" << 9 << SearchEnd::Hit;
+        QTest::newRow("gap 1399 runs to the maximum") << 1 << "1399" << 1365 << SearchEnd::Maximum;
+        QTest::newRow("no number means 0") << 14 << "Lücke?" << 15 << SearchEnd::Hit;
+        QTest::newRow("text as the user types it") << 1 << " 1 " << 5 << SearchEnd::Hit;
+        QTest::newRow("gap 1400: one step, then stop") << 15 << "1400" << 16 << SearchEnd::InvalidGap;
+        QTest::newRow("overlap 1402: one step, then stop") << 15 << "-1402" << 16 << SearchEnd::InvalidGap;
+        QTest::newRow("too large for the index") << 15 << "1e300" << 16 << SearchEnd::InvalidGap;
+        QTest::newRow("too large for Val") << 15 << "1e999" << 16 << SearchEnd::InvalidGap;
+        QTest::newRow("invalid in the step to the maximum") << 1364 << "5000" << 1365 << SearchEnd::InvalidGap;
+        QTest::newRow("at the maximum nothing, not even an error") << 1365 << "5000" << 1365 << SearchEnd::AlreadyAtMaximum;
+    }
+    void stops()
+    {
+        QFETCH(int, start);
+        QFETCH(QString, luecke);
+        QFETCH(int, stop);
+        QFETCH(SearchEnd, end);
+        FakeWindow w;
+        w.n = static_cast<std::int16_t>(start);
+        w.luecke = luecke.toStdString();
+        int pumps = 0;
+        QCOMPARE(cmdSuche(w, [&] { ++pumps; }), end);
+        QCOMPARE(int(w.n), stop);
+        QCOMPARE(pumps, stop - start); // one pump per step
+        QCOMPARE(w.changes, stop - start);
+    }
+
+    void gapIndex_data()
+    {
+        QTest::addColumn<QString>("luecke");
+        QTest::addColumn<int>("index");
+        QTest::newRow("0") << "0" << 1399;
+        QTest::newRow("0.5 uses the gap of 1") << "0.5" << 1398;
+        QTest::newRow("1.5 uses the gap of 1") << "1.5" << 1398;
+        QTest::newRow("2.5 uses the gap of 3") << "2.5" << 1396;
+        QTest::newRow("largest gap") << "1399" << 0;
+        QTest::newRow("largest overlap") << "-1401" << 2800;
+        QTest::newRow("1399.5 rounds to even 0") << "1399.5" << 0;
+        QTest::newRow("-1401.5 rounds to even 2800") << "-1401.5" << 2800;
+    }
+    void gapIndex()
+    {
+        QFETCH(QString, luecke);
+        QFETCH(int, index);
+        QCOMPARE(kv::gapIndex(luecke.toStdString()), index);
+    }
+
+    void gapIndexOutOfRange()
+    {
+        for (const char* text : { "1400", "-1402", "1e300", "1e999" })
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, kv::gapIndex(text));
+    }
+
+    void plusAndMinus_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("plus");
+        QTest::addColumn<QString>("minus");
+        QTest::newRow("0") << "0" << " 1" << "-1";
+        QTest::newRow("-1") << "-1" << " 0" << "-2";
+        QTest::newRow("no number") << "abc" << " 1" << "-1";
+        QTest::newRow("empty") << "" << " 1" << "-1";
+        QTest::newRow("fraction") << "2.5" << " 3.5" << " 1.5";
+        QTest::newRow("blanks") << " 1 2 " << " 13" << " 11";
+    }
+    void plusAndMinus()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, plus);
+        QFETCH(QString, minus);
+        QCOMPARE(QString::fromStdString(gapPlus(before.toStdString())), plus);
+        QCOMPARE(QString::fromStdString(gapMinus(before.toStdString())), minus);
+    }
+
+    void plusOnTooLargeTextIsError6()
+    {
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, gapPlus("1e999"));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, gapMinus("-1e999"));
+    }
+
+    // A second search started from inside the pump: both end at the same n.
+    void nestedSearch()
+    {
+        FakeWindow w;
+        w.n = 1;
+        int depth = 0;
+        SearchEnd inner {};
+        std::int16_t innerStop = 0;
+        std::function<void()> pump = [&] {
+            if (depth++ == 0) {
+                inner = cmdSuche(w, pump);
+                innerStop = w.n;
+            }
+        };
+        QCOMPARE(cmdSuche(w, pump), SearchEnd::Hit);
+        QCOMPARE(inner, SearchEnd::Hit);
+        QCOMPARE(innerStop, std::int16_t(3));
+        QCOMPARE(w.n, std::int16_t(3));
+    }
+
+    void gapChangedInsideThePump()
+    {
+        FakeWindow w;
+        w.n = 1;
+        const SearchEnd end = cmdSuche(w, [&] { w.luecke = "1"; });
+        QCOMPARE(end, SearchEnd::Hit);
+        QCOMPARE(w.n, std::int16_t(5)); // 3 has an adjacent pair, but L is 1 by then
+    }
+
+    void nChangedInsideThePump()
+    {
+        FakeWindow w;
+        w.n = 1;
+        bool moved = false;
+        const SearchEnd end = cmdSuche(w, [&] {
+            if (!moved) {
+                moved = true;
+                w.setValue(20); // the user picks 20 while the search runs
+            }
+        });
+        QCOMPARE(end, SearchEnd::Hit);
+        QCOMPARE(w.n, std::int16_t(27)); // on from 20, not from 2: 3 would have been a hit
+    }
+
+    void endingInsideThePumpReturnsAtOnce()
+    {
+        FakeWindow w;
+        w.n = 1;
+        w.luecke = "1399";
+        int pumps = 0;
+        const SearchEnd end = cmdSuche(w, [&] {
+            if (++pumps == 10)
+                w.isEnding = true;
+        });
+        QCOMPARE(end, SearchEnd::Ending);
+        QCOMPARE(w.n, std::int16_t(11));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestGapSearch)
 #include "test_gap_search.moc"

@@ -50,7 +50,7 @@ std::ostream& operator<<(std::ostream& out, const DrawOp& op)
     return out;
 }
 
-std::string toString(const DrawOp& op)
+std::string describe(const DrawOp& op)
 {
     std::ostringstream s;
     s << op;

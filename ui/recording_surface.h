@@ -45,7 +45,7 @@ struct PrintOp {
 using DrawOp = std::variant<ScaleOp, ClsOp, LineOp, BoxOp, PSetOp, PrintOp>;
 
 std::ostream& operator<<(std::ostream& out, const DrawOp& op);
-std::string toString(const DrawOp& op);
+std::string describe(const DrawOp& op);
 
 class RecordingSurface : public Surface {
 public:
