@@ -1,4 +1,595 @@
+// The main window on the offscreen platform: layout, start-up, the n selector, example buttons,
+// hover help, menu, drawings on screen, and the gap search with events pumped in between.
+#include "analysis/representations.h"
+#include "app/form1.h"
+#include "present/report.h"
+#include "ui/conversions.h"
+#include "ui/messages.h"
+#include "ui/picture_box.h"
+#include "ui/scroll_bar.h"
+#include "ui/text_box.h"
+#include "ui/twips.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStyleOptionSlider>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_APPLESS_MAIN(T)
+#include <QTimer>
+#include <memory>
+
+using namespace kv;
+
+namespace {
+
+QString reportOf(int n)
+{
+    auto table = std::make_unique<Representations>();
+    const std::string txtN = Str(n);
+    analyse(*table, txtN, nullptr);
+    QString text = QString::fromStdString(Bericht(*table, txtN));
+    return text;
+}
+
+struct Message {
+    MessageKind kind;
+    QString title, text;
+};
+
+// Records message boxes instead of showing them.
+struct MessageRecorder {
+    std::vector<Message> shown;
+    MessageRecorder()
+    {
+        setMessageHook([this](MessageKind k, const QString& t, const QString& x) { shown.push_back({ k, t, x }); });
+    }
+    ~MessageRecorder() { setMessageHook({}); }
+};
+
+QPoint scrollBarPart(ScrollBar* bar, QStyle::SubControl part)
+{
+    QStyleOptionSlider opt;
+    opt.initFrom(bar);
+    opt.orientation = bar->orientation();
+    opt.minimum = bar->minimum();
+    opt.maximum = bar->maximum();
+    opt.sliderPosition = bar->sliderPosition();
+    opt.sliderValue = bar->value();
+    opt.singleStep = bar->singleStep();
+    opt.pageStep = bar->pageStep();
+    opt.upsideDown = bar->invertedAppearance();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, bar).center();
+}
+
+bool sameColor(QColor a, Rgb b) { return (a.rgb() & 0xFFFFFF) == b; }
+
+} // namespace
+
+class TestWindow : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Form1> w;
+
+    void settle() { QCoreApplication::processEvents(); }
+
+    // The colour on screen at a point of the diagram's user scale, read from a grab of the
+    // window at its device pixel ratio.
+    QColor diagramPixel(double x, double y, const QImage& shot)
+    {
+        const QRect inner = w->picausgabe->contentsRect();
+        const QPointF local(inner.left() + (x + 3) * inner.width() / 503.0, inner.top() + y * inner.height() / 7.0);
+        const QPointF at = QPointF(w->picausgabe->mapTo(w.get(), QPoint(0, 0))) + local;
+        const qreal dpr = shot.devicePixelRatio();
+        return shot.pixelColor(int(at.x() * dpr), int(at.y() * dpr));
+    }
+
+private slots:
+    void init()
+    {
+        w = std::make_unique<Form1>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+    void cleanup() { w.reset(); }
+
+    void layout_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("twipsRect");
+        const struct {
+            const char* name;
+            int l, t, w, h;
+        } controls[] = {
+            { "txtAusgabe", 8160, 5400, 7212, 3252 }, { "cmdMinus", 7680, 8040, 252, 252 },
+            { "cmdPlus", 7680, 7800, 252, 252 }, { "txtLuecke", 7080, 7800, 612, 504 },
+            { "cmdSuche", 6360, 7080, 1572, 492 }, { "Picture1", 2040, 6600, 5892, 252 },
+            { "Frame1", 360, 6960, 5772, 1692 }, { "cmd15", 120, 240, 612, 612 },
+            { "cmd27", 120, 960, 612, 612 }, { "cmd30", 1080, 240, 612, 612 },
+            { "cmd45", 2040, 240, 612, 612 }, { "cmd75", 2040, 960, 612, 612 },
+            { "cmd90", 3000, 240, 612, 612 }, { "cmd105", 3000, 960, 612, 612 },
+            { "cmd128", 3960, 240, 612, 612 }, { "cmd150", 3960, 960, 612, 612 },
+            { "cmd945", 4920, 240, 612, 612 }, { "cmd32", 1080, 960, 612, 612 },
+            { "cmd1365", 4920, 960, 612, 612 }, { "txthilfe", 360, 8880, 15012, 432 },
+            { "picZeichenblatt", 360, 5400, 7572, 552 }, { "txtN", 360, 6120, 1692, 732 },
+            { "HScroll2", 2040, 6120, 5892, 492 }, { "HScroll1", 360, 4800, 15012, 372 },
+            { "picContainer", 360, 360, 15012, 4452 }, { "Label3", 6360, 8400, 1572, 252 },
+            { "Label1", 6360, 7920, 732, 372 },
+        };
+        for (const auto& c : controls)
+            QTest::newRow(c.name) << c.name << QRect(c.l, c.t, c.w, c.h);
+    }
+    void layout()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, twipsRect);
+        QCOMPARE(twips::perPixel(), 15.0); // 96 dpi
+        auto* control = w->findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(),
+            QRect(twipsRect.left() / 15, twipsRect.top() / 15, 0, 0)
+                .adjusted(0, 0, qRound((twipsRect.left() + twipsRect.width()) / 15.0) - twipsRect.left() / 15,
+                    qRound((twipsRect.top() + twipsRect.height()) / 15.0) - twipsRect.top() / 15));
+    }
+
+    void windowAndSpecialControls()
+    {
+        QCOMPARE(w->windowTitle(), QStringLiteral("Kalvoster"));
+        QCOMPARE(w->centralWidget()->size(), QSize(qRound(15516 / 15.0), qRound(9468 / 15.0)));
+        QVERIFY(!w->windowIcon().isNull());
+        QVERIFY(w->windowIcon().availableSizes().contains(QSize(16, 16)));
+        QVERIFY(w->windowIcon().availableSizes().contains(QSize(32, 32)));
+        // The diagram is much wider than its viewport and starts at its inner left edge.
+        QCOMPARE(w->picausgabe->parentWidget(), w->picContainer);
+        QCOMPARE(w->picausgabe->size(), twips::rect(0, 0, 56000, 4572).size());
+        QCOMPARE(w->picausgabe->pos(), w->picContainer->contentsRect().topLeft());
+        // The separating line from (8040, 5400) to (8040, 8640).
+        QCOMPARE(w->Line2->geometry(), QRect(536, 360, 1, 216));
+        // Menu commands act at once: no drop-down lists.
+        QCOMPARE(w->cmdEnde->text(), QStringLiteral("Programm beenden"));
+        QCOMPARE(w->cmdInfo->text(), QStringLiteral("i"));
+        QVERIFY(!w->cmdEnde->menu() && !w->cmdInfo->menu());
+    }
+
+    void captionsFontsAndColours()
+    {
+        const struct {
+            const char* name;
+            const char* caption;
+            double points;
+        } buttons[] = { { "cmd15", "15", 12 }, { "cmd1365", "1365", 12 }, { "cmdSuche", "Suche bis", 10.2 } };
+        for (const auto& b : buttons) {
+            auto* button = w->findChild<QPushButton*>(b.name);
+            QCOMPARE(button->text(), QString::fromUtf8(b.caption));
+            QCOMPARE(button->font().pointSizeF(), b.points);
+            QVERIFY(sameColor(button->palette().color(QPalette::Button), 0xFFFF00));
+            QVERIFY(sameColor(button->palette().color(QPalette::ButtonText), 0x000000));
+        }
+        for (QPushButton* b : { w->cmdPlus, w->cmdMinus })
+            QVERIFY(sameColor(b->palette().color(QPalette::Button), 0xFFFF00));
+        QCOMPARE(w->Label1->text(), QStringLiteral("Lücke"));
+        QCOMPARE(w->Label3->text(), QStringLiteral("vorkommt."));
+        QCOMPARE(w->txtN->font().pointSizeF(), 28.2);
+        QCOMPARE(w->txtAusgabe->font().pointSizeF(), 13.8);
+        QCOMPARE(w->txthilfe->font().pointSizeF(), 13.8);
+        QVERIFY(w->picZeichenblatt->font().bold());
+        const QString family = QFontInfo(w->txtN->font()).family();
+        QVERIFY2(family == QLatin1String("Liberation Serif") || family == QLatin1String("Times New Roman"),
+            qPrintable(family));
+        QVERIFY(sameColor(w->txtN->palette().color(QPalette::Base), 0xFFFF00));
+        QVERIFY(sameColor(w->txtN->palette().color(QPalette::Text), 0x000000));
+        QVERIFY(sameColor(w->txthilfe->palette().color(QPalette::Base), 0xFFFFC0));
+        QCOMPARE(w->picausgabe->backColor(), 0xE0E0E0u);
+        QCOMPARE(w->picZeichenblatt->backColor(), 0xFFFFFFu);
+        QCOMPARE(w->Picture1->backColor(), 0xFFFF00u);
+        QVERIFY(w->txtN->isReadOnly());
+        QCOMPARE(w->txtN->alignment(), Qt::AlignCenter);
+        QCOMPARE(w->txtAusgabe->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(w->HScroll2->minimum(), 1);
+        QCOMPARE(w->HScroll2->maximum(), 1365);
+        QCOMPARE(w->HScroll1->maximum(), 24000);
+    }
+
+    void focusOrder()
+    {
+        const QStringList expected { "picContainer", "HScroll1", "picausgabe", "HScroll2", "txtN",
+            "picZeichenblatt", "txthilfe", "cmd1365", "cmd32", "cmd945", "cmd150", "cmd128",
+            "cmd105", "cmd90", "cmd75", "cmd45", "cmd30", "cmd27", "cmd15", "Picture1", "cmdSuche",
+            "txtLuecke", "cmdPlus", "cmdMinus", "txtAusgabe" };
+        QStringList seen;
+        QWidget* at = w->picContainer;
+        do {
+            if (expected.contains(at->objectName()) && (at->focusPolicy() & Qt::TabFocus))
+                seen << at->objectName();
+            at = at->nextInFocusChain();
+        } while (at != w->picContainer);
+        QCOMPARE(seen, expected);
+        QCOMPARE(w->Frame1->focusPolicy(), Qt::NoFocus);
+    }
+
+    void startUpState()
+    {
+        QCOMPARE(w->txtN->text(), QStringLiteral("15"));
+        QCOMPARE(w->txtAusgabe->text(), QStringLiteral("Ergebnisse\r\n"));
+        QCOMPARE(w->txthilfe->text(), QStringLiteral("Hilfe"));
+        QCOMPARE(w->txtLuecke->text(), QStringLiteral("0"));
+        QCOMPARE(w->HScroll2->value(), 15);
+        for (PictureBox* p : { w->picausgabe, w->picZeichenblatt }) {
+            QImage empty(p->image().size(), QImage::Format_RGB32);
+            empty.fill(QColor::fromRgb(p->backColor()));
+            QVERIFY2(p->image().convertToFormat(QImage::Format_RGB32) == empty, qPrintable(p->objectName()));
+        }
+    }
+
+    void exampleButtons()
+    {
+        QTest::mouseClick(w->cmd15, Qt::LeftButton); // already 15: nothing happens
+        QCOMPARE(w->txtN->text(), QStringLiteral("15"));
+        QCOMPARE(w->txtAusgabe->text(), QStringLiteral("Ergebnisse\r\n"));
+
+        QTest::mouseClick(w->cmd27, Qt::LeftButton);
+        QCOMPARE(w->txtN->text(), QStringLiteral(" 27"));
+        QCOMPARE(w->txtAusgabe->text(), reportOf(27));
+        QCOMPARE(w->table().Anzahl, 4);
+
+        QTest::mouseClick(w->cmd1365, Qt::LeftButton);
+        QCOMPARE(w->HScroll2->value(), w->HScroll2->maximum());
+        QCOMPARE(w->txtAusgabe->text(), reportOf(1365));
+
+        QTest::mouseClick(w->cmd15, Qt::LeftButton);
+        QCOMPARE(w->txtN->text(), QStringLiteral(" 15"));
+        QCOMPARE(w->txtAusgabe->text(), reportOf(15));
+    }
+
+    void assignmentRaisesChangeOnlyForARealChange()
+    {
+        QSignalSpy change(w->HScroll2, &ScrollBar::Change);
+        w->HScroll2->setValue(15);
+        QCOMPARE(change.count(), 0);
+        w->HScroll2->setValue(16);
+        QCOMPARE(change.count(), 1);
+        QCOMPARE(w->txtN->text(), QStringLiteral(" 16")); // synchronously
+    }
+
+    void dragRunsTheSequenceForEveryStep()
+    {
+        QSignalSpy scroll(w->HScroll2, &ScrollBar::Scroll);
+        QStringList shown;
+        connect(w->HScroll2, &ScrollBar::Scroll, this, [&] { shown << w->txtN->text(); });
+        w->HScroll2->setSliderDown(true);
+        for (int v = 16; v <= 20; ++v)
+            w->HScroll2->setSliderPosition(v);
+        w->HScroll2->setSliderDown(false);
+        QCOMPARE(scroll.count(), 5);
+        QCOMPARE(shown, (QStringList { " 16", " 17", " 18", " 19", " 20" })); // each ran to the end
+        QCOMPARE(w->txtN->text(), QStringLiteral(" 20"));
+        QCOMPARE(w->txtAusgabe->text(), reportOf(20));
+    }
+
+    void arrowsTroughAndKeysMoveByOne()
+    {
+        ScrollBar* bar = w->HScroll2;
+        QTest::mouseClick(bar, Qt::LeftButton, {}, scrollBarPart(bar, QStyle::SC_ScrollBarAddLine));
+        QCOMPARE(bar->value(), 16);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, scrollBarPart(bar, QStyle::SC_ScrollBarSubLine));
+        QCOMPARE(bar->value(), 15);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, scrollBarPart(bar, QStyle::SC_ScrollBarAddPage));
+        QCOMPARE(bar->value(), 16);
+        bar->setFocus();
+        QTest::keyClick(bar, Qt::Key_Right);
+        QCOMPARE(bar->value(), 17);
+        QTest::keyClick(bar, Qt::Key_Left);
+        QTest::keyClick(bar, Qt::Key_Left);
+        QCOMPARE(bar->value(), 15);
+        QCOMPARE(w->txtN->text(), QStringLiteral(" 15"));
+        bar->setLayoutDirection(Qt::RightToLeft); // Right still raises
+        QTest::keyClick(bar, Qt::Key_Right);
+        QCOMPARE(bar->value(), 16);
+    }
+
+    void hoverHelp()
+    {
+        QTest::mouseMove(w->picZeichenblatt, QPoint(20, 10));
+        QTRY_COMPARE(w->txthilfe->text(), QStringLiteral("Primfaktorzerlung von n"));
+        QTest::mouseMove(w->cmd15, QPoint(5, 5)); // a button has no help: the line stays
+        settle();
+        QCOMPARE(w->txthilfe->text(), QStringLiteral("Primfaktorzerlung von n"));
+        QTest::mouseMove(w->Frame1, QPoint(w->Frame1->width() / 2, 6)); // above the buttons
+        QTRY_COMPARE(w->txthilfe->text(), QStringLiteral("interessante Beispiele"));
+        QTest::mouseMove(w->txtN, QPoint(10, 10));
+        QTRY_COMPARE(w->txthilfe->text(), QStringLiteral("Die Zahl n"));
+        QTest::mouseMove(w->Picture1, QPoint(10, 5));
+        QTRY_COMPARE(w->txthilfe->text(), QStringLiteral("n bitte mit Hilfe des Scrollbalken einstellen"));
+        const QString formHelp = QStringLiteral(
+            "Das Programm ermittelt alle Darstellungen von n als Summe aufeinanderfolgender natürlicher Zahlen");
+        QTest::mouseMove(w->picausgabe, QPoint(50, 50));
+        QTRY_COMPARE(w->txthilfe->text(), formHelp);
+        w->txthilfe->setText(QStringLiteral("Hilfe"));
+        QTest::mouseMove(w->centralWidget(), QPoint(w->Line2->x(), w->Line2->y() + 50)); // the line is no control
+        QTRY_COMPARE(w->txthilfe->text(), formHelp);
+        w->txthilfe->setText(QStringLiteral("Hilfe"));
+        QTest::mouseMove(w->Label1, QPoint(3, 3));
+        QTest::mouseMove(w->HScroll2, QPoint(30, 5));
+        QTest::mouseMove(w->txtAusgabe, QPoint(30, 30));
+        settle();
+        QCOMPARE(w->txthilfe->text(), QStringLiteral("Hilfe"));
+    }
+
+    void informationBox()
+    {
+        w->HScroll2->setValue(27);
+        const QString report = w->txtAusgabe->text();
+        QString title, text;
+        QMessageBox::Icon icon {};
+        int buttons = 0;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            buttons = int(box->buttons().size());
+            box->button(QMessageBox::Ok)->click();
+        });
+        w->cmdInfo->trigger();
+        QCOMPARE(title, QStringLiteral("Programmiert von"));
+        QCOMPARE(icon, QMessageBox::Information);
+        QCOMPARE(buttons, 1);
+        QVERIFY(text.contains(QStringLiteral("Kalvoster")));
+        QCOMPARE(w->txtAusgabe->text(), report);
+        QCOMPARE(w->txtN->text(), QStringLiteral(" 27"));
+        QVERIFY(!w->ending());
+    }
+
+    void programmBeendenEndsWithStatus0()
+    {
+        QTimer::singleShot(0, w->cmdEnde, &QAction::trigger);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(w->ending());
+        QVERIFY(w->isHidden());
+    }
+
+    void runtimeErrorIsShownAndEndsWithStatus1()
+    {
+        MessageRecorder boxes;
+        w->HScroll2->setMaximum(1457); // the first n whose pairs leave the histogram
+        QTimer::singleShot(0, this, [&] { w->HScroll2->setValue(1457); });
+        QCOMPARE(QApplication::exec(), 1);
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
+        QCOMPARE(boxes.shown[0].kind, MessageKind::Critical);
+        QCOMPARE(boxes.shown[0].text, QStringLiteral("Laufzeitfehler '9':\n\nIndex außerhalb des gültigen Bereichs"));
+        QVERIFY(w->ending());
+    }
+
+    // ---- what the user sees
+
+    void diagramAndFactorisationOnScreen()
+    {
+        w->HScroll2->setValue(16);
+        w->HScroll2->setValue(15);
+        settle();
+        const QImage shot = w->grab().toImage();
+        QVERIFY(sameColor(diagramPixel(100.5, 3.5, shot), 0xE0E0E0)); // background between lines
+        QVERIFY(sameColor(diagramPixel(2.5, 0.45, shot), 0x000000)); // bar 1 ... 5
+        QVERIFY(sameColor(diagramPixel(4.5, 2.6, shot), 0x000080)); // bar 4 ... 6
+        QVERIFY(sameColor(diagramPixel(7.5, 4.6, shot), 0x008000)); // bar 7 ... 8
+        QVERIFY(sameColor(diagramPixel(14.5, 6.45, shot), 0x008080)); // bar 15
+        // A grid line at x = 100 lies within a pixel of its exact place.
+        bool grid = false;
+        for (double dx = -0.2; dx <= 0.2; dx += 0.05)
+            grid = grid || sameColor(diagramPixel(100 + dx, 3.5, shot), 0x00FFFF);
+        QVERIFY(grid);
+        // The factorisation drew dark text on white.
+        const QImage factor = w->picZeichenblatt->image();
+        int dark = 0;
+        for (int y = 0; y < factor.height(); ++y)
+            for (int x = 0; x < factor.width(); ++x)
+                dark += qGray(factor.pixel(x, y)) < 100;
+        QVERIFY(dark > 50);
+    }
+
+    void drawingSurvivesHideAndShow()
+    {
+        w->HScroll2->setValue(27);
+        settle();
+        const QImage before = w->picausgabe->image();
+        w->hide();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QCOMPARE(w->picausgabe->image(), before);
+        QVERIFY(sameColor(diagramPixel(4, 0.45, w->grab().toImage()), 0x000000)); // bar 2 ... 7
+    }
+
+    void panning()
+    {
+        const int innerLeft = w->picContainer->contentsRect().left();
+        w->HScroll1->setValue(1);
+        QCOMPARE(w->picausgabe->left(), -1.9f);
+        w->HScroll1->setValue(24000);
+        QCOMPARE(w->picausgabe->left(), -45600.0f);
+        QCOMPARE(w->picausgabe->x(), innerLeft - 3040);
+        w->HScroll1->setValue(0);
+        QCOMPARE(w->picausgabe->x(), innerLeft);
+    }
+
+    // ---- the gap search in the window
+
+    void searchStepsThroughTheWindow()
+    {
+        w->HScroll2->setValue(14);
+        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
+        QCOMPARE(w->txtN->text(), QStringLiteral(" 15"));
+        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
+        QCOMPARE(w->txtN->text(), QStringLiteral(" 27"));
+        QCOMPARE(w->txtAusgabe->text(), reportOf(27));
+    }
+
+    void plusAndMinusButtons()
+    {
+        QTest::mouseClick(w->cmdPlus, Qt::LeftButton);
+        QCOMPARE(w->txtLuecke->text(), QStringLiteral(" 1"));
+        QTest::mouseClick(w->cmdMinus, Qt::LeftButton);
+        QTest::mouseClick(w->cmdMinus, Qt::LeftButton);
+        QCOMPARE(w->txtLuecke->text(), QStringLiteral("-1"));
+        QCOMPARE(w->txtN->text(), QStringLiteral("15")); // no search, no change of n
+    }
+
+    void invalidGapStopsTheSearchWithAMessage_data()
+    {
+        QTest::addColumn<QString>("luecke");
+        QTest::newRow("gap 1400") << "1400";
+        QTest::newRow("overlap 1402") << "-1402";
+        QTest::newRow("too large for the index") << "1e12";
+        QTest::newRow("too large for Val") << "1e999";
+    }
+    void invalidGapStopsTheSearchWithAMessage()
+    {
+        QFETCH(QString, luecke);
+        MessageRecorder boxes;
+        w->txtLuecke->setText(luecke);
+        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
+        QCOMPARE(w->txtN->text(), QStringLiteral(" 16")); // one step, shown
+        QCOMPARE(w->txtAusgabe->text(), reportOf(16));
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
+        QCOMPARE(boxes.shown[0].kind, MessageKind::Warning);
+        QCOMPARE(boxes.shown[0].text, QStringLiteral("Die Lücke muss zwischen -1401 und 1399 liegen."));
+        QVERIFY(!w->ending());
+        QCOMPARE(w->txtLuecke->text(), luecke);
+        QTest::mouseClick(w->cmd27, Qt::LeftButton); // the program goes on
+        QCOMPARE(w->txtN->text(), QStringLiteral(" 27"));
+    }
+
+    void plusOnTooLargeTextKeepsTheText()
+    {
+        MessageRecorder boxes;
+        w->txtLuecke->setText(QStringLiteral("9e999"));
+        QTest::mouseClick(w->cmdPlus, Qt::LeftButton);
+        QTest::mouseClick(w->cmdMinus, Qt::LeftButton);
+        QCOMPARE(w->txtLuecke->text(), QStringLiteral("9e999"));
+        QCOMPARE(boxes.shown.size(), std::size_t(2));
+        QVERIFY(!w->ending());
+    }
+
+    void anyGapTextIsSafe_data()
+    {
+        QTest::addColumn<QString>("luecke");
+        QTest::newRow("empty") << "";
+        QTest::newRow("blanks") << "    ";
+        QTest::newRow("sign alone") << "-";
+        QTest::newRow("letters") << "Lücke";
+        QTest::newRow("non-ASCII") << "∞ 😀 ß";
+        QTest::newRow("pasted 100 kB") << QString(100000, QLatin1Char('7'));
+        QTest::newRow("pasted 100 kB of zeros") << QString(100000, QLatin1Char('0'));
+    }
+    void anyGapTextIsSafe()
+    {
+        QFETCH(QString, luecke);
+        MessageRecorder boxes;
+        w->HScroll2->setValue(1360);
+        w->txtLuecke->setText(luecke);
+        QTest::mouseClick(w->cmdPlus, Qt::LeftButton);
+        w->txtLuecke->setText(luecke);
+        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
+        QVERIFY(!w->ending());
+        QVERIFY(w->HScroll2->value() > 1360);
+    }
+
+    void secondSearchFromInsideThePump()
+    {
+        w->HScroll2->setValue(1);
+        int pumps = 0;
+        int innerStop = 0;
+        w->setDoEvents([&] {
+            if (++pumps == 1) {
+                QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
+                innerStop = w->HScroll2->value();
+            }
+        });
+        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
+        QCOMPARE(innerStop, 3);
+        QCOMPARE(w->HScroll2->value(), 3);
+    }
+
+    void gapChangedFromInsideThePump()
+    {
+        w->HScroll2->setValue(1);
+        bool typed = false;
+        w->setDoEvents([&] {
+            if (!typed) {
+                typed = true;
+                QTest::mouseClick(w->cmdPlus, Qt::LeftButton); // L = 1 from the first step on
+            }
+        });
+        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
+        QCOMPARE(w->HScroll2->value(), 5); // 3 has an adjacent pair, but is tested with L = 1
+    }
+
+    void exampleButtonFromInsideThePump()
+    {
+        w->HScroll2->setValue(1);
+        bool clicked = false;
+        w->setDoEvents([&] {
+            if (!clicked) {
+                clicked = true;
+                QTest::mouseClick(w->cmd945, Qt::LeftButton);
+            }
+        });
+        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
+        const int n = w->HScroll2->value();
+        QVERIFY(n >= 945);
+        QVERIFY(w->table().Abstand(1399) > 0 || n == 1365);
+        QCOMPARE(w->txtAusgabe->text(), reportOf(n));
+    }
+
+    void windowClosedFromInsideThePump_data()
+    {
+        QTest::addColumn<int>("depth");
+        QTest::newRow("one search") << 1;
+        QTest::newRow("two nested searches") << 2;
+    }
+    void windowClosedFromInsideThePump()
+    {
+        QFETCH(int, depth);
+        w->HScroll2->setValue(1);
+        w->txtLuecke->setText(QStringLiteral("1399"));
+        int pumps = 0;
+        w->setDoEvents([&] {
+            ++pumps;
+            if (pumps < depth)
+                QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
+            else if (pumps == depth + 5)
+                w->close();
+        });
+        QTimer::singleShot(0, w->cmdSuche, [&] { QTest::mouseClick(w->cmdSuche, Qt::LeftButton); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(w->ending());
+        QCOMPARE(pumps, depth + 5); // nothing ran after the close
+        QCOMPARE(w->HScroll2->value(), 1 + depth + 5);
+    }
+
+    void programmBeendenFromInsideThePump()
+    {
+        w->HScroll2->setValue(1);
+        w->txtLuecke->setText(QStringLiteral("1399"));
+        w->setDoEvents([&] { w->cmdEnde->trigger(); });
+        QTimer::singleShot(0, w->cmdSuche, [&] { QTest::mouseClick(w->cmdSuche, Qt::LeftButton); });
+        QCOMPARE(QApplication::exec(), 0);
+        QCOMPARE(w->HScroll2->value(), 2);
+    }
+
+    void fullSearchWithTheRealPump()
+    {
+        w->HScroll2->setValue(1);
+        w->txtLuecke->setText(QStringLiteral("1399"));
+        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
+        QCOMPARE(w->HScroll2->value(), 1365);
+        QCOMPARE(w->txtAusgabe->text(), reportOf(1365));
+        QVERIFY(!w->ending());
+    }
+};
+
+QTEST_MAIN(TestWindow)
 #include "test_window.moc"

@@ -41,7 +41,9 @@ void PictureBox::setDrawFont(const QFont& font)
 void PictureBox::setLeft(float twips)
 {
     left_ = twips;
-    move(twips::toPixels(twips), y());
+    // Inside the container's border, like any child placed at (0, 0).
+    const int inner = parentWidget() ? parentWidget()->contentsRect().left() : 0;
+    move(inner + twips::toPixels(twips), y());
 }
 
 void PictureBox::ensureImage()

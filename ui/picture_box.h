@@ -27,7 +27,7 @@ public:
     // The base font; FontSize changes only its size.
     void setDrawFont(const QFont& font);
 
-    // The left edge inside the container, in twips; moves the box.
+    // The left edge inside the container's inner area, in twips; moves the box.
     void setLeft(float twips);
     float left() const { return left_; }
 
