@@ -2,6 +2,7 @@
 // hover help, menu, drawings on screen, and the gap search with events pumped in between.
 #include "analysis/representations.h"
 #include "app/form1.h"
+#include "present/bar_diagram.h"
 #include "present/report.h"
 #include "ui/conversions.h"
 #include "ui/messages.h"
@@ -389,6 +390,31 @@ private slots:
             for (int x = 0; x < factor.width(); ++x)
                 dark += qGray(factor.pixel(x, y)) < 100;
         QVERIFY(dark > 50);
+    }
+
+    // The cleared diagram with its grid is made row by row; the pixels are those of drawing
+    // every line on its own.
+    void gridShortcutGivesTheSamePixels_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::newRow("n=15") << 15;
+        QTest::newRow("n=777") << 777;
+        QTest::newRow("n=1365") << 1365;
+    }
+    void gridShortcutGivesTheSamePixels()
+    {
+        QFETCH(int, n);
+        PictureBox plain(QStringLiteral("plain"), w->picContainer);
+        plain.setGeometry(w->picausgabe->geometry());
+        plain.setBackColor(0xE0E0E0);
+        plain.setDrawFont(w->picausgabe->font());
+        plain.setFastFill(false);
+        auto table = std::make_unique<Representations>();
+        for (PictureBox* box : { w->picausgabe, &plain }) {
+            BarDiagram diagram(*box);
+            analyse(*table, Str(n), &diagram);
+        }
+        QCOMPARE(plain.image(), w->picausgabe->image());
     }
 
     void drawingSurvivesHideAndShow()

@@ -36,6 +36,9 @@ public:
     // The image pixel under a user-scale point.
     QColor pixelAt(float x, float y);
 
+    // Off, every line is drawn on its own; for comparing the shortcut with the plain way.
+    void setFastFill(bool on) { fastFill_ = on; }
+
     void Scale(float x1, float y1, float x2, float y2) override;
     void Cls() override;
     void Line(float x1, float y1, float x2, float y2, Rgb color) override;
@@ -59,11 +62,14 @@ private:
     QPointF toPixel(float x, float y) const;
     QPainter& painter(); // open on the image; ended before the image is shown or read
     void flushLines();
+    bool fillClearedWithUprightLines();
     void endPainting();
     void ensureImage();
 
     Rgb background_ = 0xFFFFFF;
     QImage image_;
+    bool clearPending_ = false; // cleared, but not yet filled with the background
+    bool fastFill_ = true;
     std::unique_ptr<QPainter> painter_;
     QVector<QLineF> pendingLines_; // consecutive lines of one colour, drawn together
     Rgb pendingColor_ = 0;

@@ -1,0 +1,70 @@
+// The real window on the offscreen platform.
+//   nChange/N     one change of n, from the assignment to the scroll bar until the window has
+//                 painted again; each run comes from another n, so nothing is reused.
+//   fullSearch    "Suche bis" from 1 with the gap 1399: 1364 steps, each pumping events once.
+#include "app/form1.h"
+#include "ui/scroll_bar.h"
+#include "ui/text_box.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+using namespace kv;
+
+namespace {
+
+Form1* window = nullptr;
+
+void nChange(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    const int other = n == 1365 ? 1364 : n + 1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window->HScroll2->setValue(other);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        window->HScroll2->setValue(n);
+        QCoreApplication::processEvents(); // paints
+    }
+}
+BENCHMARK(nChange)->Arg(15)->Arg(945)->Arg(1365)->Unit(benchmark::kMillisecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void fullSearch(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        window->HScroll2->setValue(1);
+        window->txtLuecke->setText(QStringLiteral("1399"));
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        window->cmdSuche->click();
+    }
+    if (window->HScroll2->value() != 1365)
+        state.SkipWithError("the search did not reach 1365");
+}
+BENCHMARK(fullSearch)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Form1 form;
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return 1;
+    window = &form;
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
