@@ -31,7 +31,6 @@ void PictureBox::setBackColor(Rgb color)
     QPalette p = palette();
     p.setColor(QPalette::Window, toQColor(color));
     setPalette(p);
-    setAutoFillBackground(true);
 }
 
 void PictureBox::setDrawFont(const QFont& font)

@@ -1,6 +1,7 @@
 #include "scroll_bar.h"
 
 #include <QKeyEvent>
+#include <QStyleFactory>
 
 namespace kv {
 
@@ -14,6 +15,7 @@ ScrollBar::ScrollBar(const QString& name, int minimum, int maximum, int initial,
     setPageStep(1);
     setTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    useClassicLook(this);
 
     connect(this, &QAbstractSlider::valueChanged, this, [this] {
         if (isSliderDown())
@@ -26,6 +28,14 @@ ScrollBar::ScrollBar(const QString& name, int minimum, int maximum, int initial,
         if (value() != valueAtPress_)
             emit Change();
     });
+}
+
+void useClassicLook(QScrollBar* bar)
+{
+    // Created once, owned by the application's lifetime.
+    static QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"));
+    if (classic)
+        bar->setStyle(classic);
 }
 
 void ScrollBar::keyPressEvent(QKeyEvent* event)

@@ -10,6 +10,11 @@
 
 namespace kv {
 
+// Scroll bars in the plain classic look: flat trough, bevelled arrows and thumb. They also
+// repaint without the gradients that make every move of a thumb cost a round trip through the
+// painting worker threads.
+void useClassicLook(QScrollBar* bar);
+
 class ScrollBar : public QScrollBar {
     Q_OBJECT
 public:

@@ -1,5 +1,7 @@
 #include "text_box.h"
 
+#include "scroll_bar.h"
+
 namespace kv {
 
 TextBox::TextBox(const QString& name, const QString& text, QWidget* parent)
@@ -15,6 +17,8 @@ MultiLineTextBox::MultiLineTextBox(const QString& name, const QString& text, QWi
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    useClassicLook(horizontalScrollBar());
+    useClassicLook(verticalScrollBar());
     setText(text);
 }
 
