@@ -18,8 +18,12 @@ int main(int argc, char* argv[])
     }
     kv::Form1 window;
     window.show();
-    if (args.size() > 2)
-        window.HScroll2->setValue(args[2].toInt());
+    if (args.size() > 2) {
+        const int n = args[2].toInt();
+        if (n == window.HScroll2->value()) // the window opens at 15 without its analysis
+            window.HScroll2->setValue(n == window.HScroll2->maximum() ? n - 1 : n + 1);
+        window.HScroll2->setValue(n);
+    }
 
     int status = 0;
     QTimer::singleShot(500, &app, [&] {
