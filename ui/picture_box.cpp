@@ -245,10 +245,12 @@ void PictureBox::setFontSize(float points)
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event); // the border
-    const QImage& img = image();
     QPainter p(this);
     p.setClipRect(contentsRect() & event->rect());
-    p.drawImage(contentsRect().topLeft(), img);
+    if (image_.isNull()) // nothing drawn yet: no image needed
+        p.fillRect(contentsRect(), toQColor(background_));
+    else
+        p.drawImage(contentsRect().topLeft(), image());
 }
 
 } // namespace kv

@@ -1,0 +1,74 @@
+// Start-up probe: opens either the Kalvoster window or a minimal window of the same size (two
+// menu commands and one label in the report's font), and as soon as the window has painted for
+// the first time prints its peak resident memory in kB and ends.
+#include "app/form1.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QTimer>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+long peakResidentKb()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+// Reports once the first paint of the window has been flushed.
+class FirstPaint : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            QTimer::singleShot(0, [] {
+                std::printf("painted %ld\n", peakResidentKb());
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    bool seen_ = false;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const bool minimal = argc > 1 && std::string(argv[1]) == "minimal";
+    FirstPaint probe;
+
+    std::unique_ptr<QMainWindow> window;
+    if (minimal) {
+        window = std::make_unique<QMainWindow>();
+        window->setWindowTitle(QStringLiteral("Kalvoster"));
+        window->menuBar()->addAction(QStringLiteral("Programm beenden"));
+        window->menuBar()->addAction(QStringLiteral("i"));
+        auto* label = new QLabel(QStringLiteral("Darstellungen: 4"), window.get());
+        QFont font(QStringLiteral("Times New Roman"));
+        font.setPointSizeF(13.8);
+        label->setFont(font);
+        window->setCentralWidget(label);
+        window->resize(1034, 631 + window->menuBar()->sizeHint().height());
+    } else {
+        window = std::make_unique<kv::Form1>();
+    }
+    window->installEventFilter(&probe);
+    window->show();
+    return app.exec();
+}
