@@ -27,6 +27,7 @@ void MultiLineTextBox::setText(const QString& text)
     QString lines = text;
     lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     setPlainText(lines);
+    document()->setModified(false); // modified from here on only by the user
 }
 
 QString MultiLineTextBox::text() const
