@@ -5,6 +5,7 @@
 #include "present/report.h"
 #include "search/gap_search.h"
 #include "ui/conversions.h"
+#include "ui/desktop.h"
 #include "ui/messages.h"
 #include "ui/picture_box.h"
 #include "ui/runtime_error.h"
@@ -63,27 +64,6 @@ void setColors(QWidget* w, QPalette::ColorRole background, Rgb back)
 void place(QWidget* w, int left, int top, int width, int height)
 {
     w->setGeometry(twips::rect(left, top, width, height));
-}
-
-// A red disc with a white plus sign.
-QIcon programIcon()
-{
-    QIcon icon;
-    for (const int size : { 16, 32 }) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0xFF, 0, 0));
-        p.drawEllipse(QRectF(0.5, 0.5, size - 1, size - 1));
-        const qreal bar = size / 8.0, arm = size * 0.3, c = size / 2.0;
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(c - arm, c - bar / 2, 2 * arm, bar));
-        p.drawRect(QRectF(c - bar / 2, c - arm, bar, 2 * arm));
-        icon.addPixmap(pixmap);
-    }
-    return icon;
 }
 
 } // namespace
@@ -246,6 +226,23 @@ void Form1::buildControls()
     cmdInfo = menuBar()->addAction(QStringLiteral("i"));
     cmdInfo->setObjectName(QStringLiteral("cmdInfo"));
 
+    // For screen readers: what each control is. The drawings also say what they show.
+    const std::pair<QWidget*, const char*> names[] = {
+        { txtAusgabe, "Ergebnisse" }, { cmdMinus, "Lücke um eins verkleinern" },
+        { cmdPlus, "Lücke um eins vergrößern" }, { txtLuecke, "Lücke" }, { cmdSuche, "Suche bis" },
+        { Picture1, "Leiste unter dem Scrollbalken" }, { Frame1, "Interessante Beispiele" },
+        { txthilfe, "Hilfe" }, { picZeichenblatt, "Primfaktorzerlegung von n" }, { txtN, "Die Zahl n" },
+        { HScroll2, "n einstellen" }, { HScroll1, "Diagramm verschieben" },
+        { picContainer, "Diagrammfenster" }, { picausgabe, "Balkendiagramm der Darstellungen von n" },
+        { Line2, "Trennlinie" }, { Label1, "Lücke" }, { Label3, "vorkommt." },
+    };
+    for (const auto& [widget, name] : names)
+        widget->setAccessibleName(QString::fromUtf8(name));
+    for (QPushButton* b : Frame1->findChildren<QPushButton*>())
+        b->setAccessibleName(QStringLiteral("Beispiel ") + b->text());
+    for (PictureBox* p : { picausgabe, picZeichenblatt })
+        p->setAccessibleDescription(QStringLiteral("leer"));
+
     // Keyboard order; the frame and the labels hold places in it without taking the focus.
     Frame1->setFocusPolicy(Qt::NoFocus);
     const QList<QWidget*> order { picContainer, HScroll1, picausgabe, HScroll2, txtN,
@@ -348,9 +345,15 @@ void Form1::Berechnen()
     analyse(table_, n, &diagram);
     // The report is built in full and written into its box once.
     txtAusgabe->setText(qstr(Bericht(table_, n)));
+    picausgabe->setAccessibleDescription(qstr(describeRepresentations(table_)));
 }
 
-void Form1::Primfaktoren() { kv::Primfaktoren(*picZeichenblatt, txtN->text().toStdString()); }
+void Form1::Primfaktoren()
+{
+    const std::string n = txtN->text().toStdString();
+    kv::Primfaktoren(*picZeichenblatt, n);
+    picZeichenblatt->setAccessibleDescription(qstr(describeFactorisation(toInt32(Val(n)))));
+}
 
 void Form1::exampleClick(int n)
 {

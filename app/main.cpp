@@ -1,12 +1,14 @@
 // Kalvoster: in how many ways, and which, can n be written as a sum of consecutive natural
 // numbers?
 #include "form1.h"
+#include "ui/desktop.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    kv::useGermanToolkitTexts(app);
     kv::Form1 window;
     window.show();
     return app.exec();

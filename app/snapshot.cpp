@@ -1,6 +1,7 @@
 // kalvoster-snapshot FILE.png [n]: opens the main window, selects n (if given) through the
 // scroll bar as a user would, waits until the window is painted and saves a picture of it.
 #include "form1.h"
+#include "ui/desktop.h"
 #include "ui/scroll_bar.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    kv::useGermanToolkitTexts(app);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
         std::fprintf(stderr, "usage: kalvoster-snapshot FILE.png [n]\n");

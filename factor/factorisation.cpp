@@ -75,4 +75,24 @@ void Zerlegen(Surface& surface, std::int32_t& n)
     }
 }
 
+std::string describeFactorisation(std::int32_t n)
+{
+    if (n < 1)
+        return {};
+    if (n == 1)
+        return "1 hat keine Primfaktoren";
+    std::string out = std::to_string(n) + " =";
+    const char* joint = " ";
+    for (std::int32_t d = 2; n > 1; ++d) {
+        int i = 0;
+        for (; n % d == 0; n /= d)
+            ++i;
+        if (i > 0) {
+            out += joint + std::to_string(d) + " hoch " + std::to_string(i);
+            joint = " mal ";
+        }
+    }
+    return out;
+}
+
 } // namespace kv

@@ -10,6 +10,7 @@
 #include "ui/surface.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace kv {
@@ -24,5 +25,9 @@ void Primfaktoren(Surface& surface, std::string_view txtN);
 // Draws the factorisation of n, dividing n down to 1 on the way. Nothing for n < 1. Any run-time
 // error while drawing ends the drawing silently and leaves what was drawn.
 void Zerlegen(Surface& surface, std::int32_t& n);
+
+// One sentence for screen readers on what the drawing shows: "12 = 2 hoch 2 mal 3 hoch 1";
+// "1 hat keine Primfaktoren"; empty for n < 1, where nothing is drawn.
+std::string describeFactorisation(std::int32_t n);
 
 } // namespace kv

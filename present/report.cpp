@@ -64,4 +64,16 @@ std::string Bericht(const Representations& t, std::string_view txtN)
     return out;
 }
 
+std::string describeRepresentations(const Representations& t)
+{
+    std::string out = std::to_string(t.Anzahl) + (t.Anzahl == 1 ? " Darstellung" : " Darstellungen");
+    for (std::int32_t i = 1; i <= t.Anzahl; ++i) {
+        out += i == 1 ? ": " : ", ";
+        out += std::to_string(t.Anfang(i));
+        if (t.Ende(i) != t.Anfang(i))
+            out += " bis " + std::to_string(t.Ende(i));
+    }
+    return out;
+}
+
 } // namespace kv

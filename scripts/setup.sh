@@ -10,6 +10,8 @@ KV_PACKAGES=(
     fonts-liberation
     libbenchmark-dev
     xvfb xauth
+    qt6-translations-l10n
+    desktop-file-utils appstream dpkg-dev
 )
 
 kv_missing_packages() {

@@ -233,6 +233,23 @@ private slots:
         QCOMPARE(int(s.ops.size()), opsKept);
     }
 
+    void factorisationDescription_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("nothing below 1") << 0 << "";
+        QTest::newRow("1") << 1 << "1 hat keine Primfaktoren";
+        QTest::newRow("prime") << 1361 << "1361 = 1361 hoch 1";
+        QTest::newRow("1024") << 1024 << "1024 = 2 hoch 10";
+        QTest::newRow("1365") << 1365 << "1365 = 3 hoch 1 mal 5 hoch 1 mal 7 hoch 1 mal 13 hoch 1";
+    }
+    void factorisationDescription()
+    {
+        QFETCH(int, n);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(describeFactorisation(n)), text);
+    }
+
     void factorisationOfTooLargeTextIsError6()
     {
         RecordingSurface s;

@@ -5,12 +5,14 @@
 #include "present/bar_diagram.h"
 #include "present/report.h"
 #include "ui/conversions.h"
+#include "ui/desktop.h"
 #include "ui/messages.h"
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
 #include "ui/twips.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFontInfo>
@@ -88,7 +90,15 @@ class TestWindow : public QObject {
         return shot.pixelColor(int(at.x() * dpr), int(at.y() * dpr));
     }
 
+    static QString accessible(QWidget* widget, QAccessible::Text what)
+    {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+        return iface ? iface->text(what) : QString();
+    }
+
 private slots:
+    void initTestCase() { QVERIFY(useGermanToolkitTexts(*qApp)); }
+
     void init()
     {
         w = std::make_unique<Form1>();
@@ -363,6 +373,82 @@ private slots:
         QCOMPARE(boxes.shown[0].kind, MessageKind::Critical);
         QCOMPARE(boxes.shown[0].text, QStringLiteral("Laufzeitfehler '9':\n\nIndex außerhalb des gültigen Bereichs"));
         QVERIFY(w->ending());
+    }
+
+    // ---- accessibility and the toolkit's texts
+
+    void accessibleNames_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("txtN") << "txtN" << "Die Zahl n";
+        QTest::newRow("HScroll2") << "HScroll2" << "n einstellen";
+        QTest::newRow("HScroll1") << "HScroll1" << "Diagramm verschieben";
+        QTest::newRow("cmd945") << "cmd945" << "Beispiel 945";
+        QTest::newRow("cmdSuche") << "cmdSuche" << "Suche bis";
+        QTest::newRow("cmdPlus") << "cmdPlus" << "Lücke um eins vergrößern";
+        QTest::newRow("cmdMinus") << "cmdMinus" << "Lücke um eins verkleinern";
+        QTest::newRow("txtLuecke") << "txtLuecke" << "Lücke";
+        QTest::newRow("txtAusgabe") << "txtAusgabe" << "Ergebnisse";
+        QTest::newRow("txthilfe") << "txthilfe" << "Hilfe";
+        QTest::newRow("picausgabe") << "picausgabe" << "Balkendiagramm der Darstellungen von n";
+        QTest::newRow("picZeichenblatt") << "picZeichenblatt" << "Primfaktorzerlegung von n";
+    }
+    void accessibleNames()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        QCOMPARE(accessible(w->findChild<QWidget*>(control), QAccessible::Name), name);
+    }
+
+    void drawingsDescribeWhatTheyShow()
+    {
+        QCOMPARE(accessible(w->picausgabe, QAccessible::Description), QStringLiteral("leer"));
+        w->HScroll2->setValue(16);
+        w->HScroll2->setValue(15);
+        QCOMPARE(accessible(w->picausgabe, QAccessible::Description),
+            QStringLiteral("4 Darstellungen: 1 bis 5, 4 bis 6, 7 bis 8, 15"));
+        QCOMPARE(accessible(w->picZeichenblatt, QAccessible::Description),
+            QStringLiteral("15 = 3 hoch 1 mal 5 hoch 1"));
+        w->HScroll2->setValue(1);
+        QCOMPARE(accessible(w->picausgabe, QAccessible::Description), QStringLiteral("1 Darstellung: 1"));
+        QCOMPARE(accessible(w->picZeichenblatt, QAccessible::Description),
+            QStringLiteral("1 hat keine Primfaktoren"));
+    }
+
+    void tabReachesEveryControlInOrder()
+    {
+        const QStringList expected { "HScroll1", "picausgabe", "HScroll2", "txtN", "picZeichenblatt",
+            "txthilfe", "cmd1365", "cmd32", "cmd945", "cmd150", "cmd128", "cmd105", "cmd90", "cmd75",
+            "cmd45", "cmd30", "cmd27", "cmd15", "Picture1", "cmdSuche", "txtLuecke", "cmdPlus",
+            "cmdMinus", "txtAusgabe" };
+        w->activateWindow();
+        w->picContainer->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->picContainer));
+        QStringList reached;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(reached, expected);
+    }
+
+    void spaceActivatesAFocusedButton()
+    {
+        w->cmd945->setFocus();
+        QTest::keyClick(w->cmd945, Qt::Key_Space);
+        QCOMPARE(w->txtN->text(), QStringLiteral(" 945"));
+    }
+
+    void toolkitTextsAreGerman()
+    {
+        std::unique_ptr<QMenu> menu(w->txtLuecke->createStandardContextMenu());
+        QStringList texts;
+        for (QAction* a : menu->actions())
+            texts << a->text();
+        QVERIFY2(texts.join(QLatin1Char('|')).contains(QStringLiteral("Alles auswählen")), qPrintable(texts.join(QLatin1Char('|'))));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("OK"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
     }
 
     // ---- what the user sees
