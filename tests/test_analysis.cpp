@@ -3,6 +3,7 @@
 #include "present/report.h"
 #include "ui/conversions.h"
 #include "ui/runtime_error.h"
+#include "run_time_errors.h"
 
 #include <QTest>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <vector>
 
 using namespace kv;
+using kv::testing::errorOf;
 
 namespace {
 
@@ -47,16 +49,6 @@ int oddDivisors(int n)
     for (int d = 1; d <= n; d += 2)
         count += n % d == 0;
     return count;
-}
-
-int errorOf(auto&& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 } // namespace

@@ -1,24 +1,14 @@
 // Str, Val, rounding to integers and the palette.
 #include "ui/conversions.h"
 #include "ui/runtime_error.h"
+#include "run_time_errors.h"
 
 #include <QTest>
 #include <cmath>
 #include <limits>
 
 using namespace kv;
-
-namespace {
-int errorOf(auto&& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
-} // namespace
+using kv::testing::errorOf;
 
 class TestConversions : public QObject {
     Q_OBJECT

@@ -12,6 +12,7 @@
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
+#include "scroll_bar_parts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,12 +21,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <fstream>
 #include <memory>
 
 using namespace kv;
+using kv::testing::scrollBarPart;
 
 #if defined(__SANITIZE_ADDRESS__)
 #define KV_ADDRESS_SANITIZER 1
@@ -44,20 +45,6 @@ long residentKb()
         if (line.rfind("VmRSS:", 0) == 0)
             return std::stol(line.substr(6));
     return -1;
-}
-
-QPoint partOf(ScrollBar* bar, QStyle::SubControl part)
-{
-    QStyleOptionSlider opt;
-    opt.initFrom(bar);
-    opt.orientation = bar->orientation();
-    opt.minimum = bar->minimum();
-    opt.maximum = bar->maximum();
-    opt.sliderPosition = bar->sliderPosition();
-    opt.sliderValue = bar->value();
-    opt.singleStep = bar->singleStep();
-    opt.pageStep = bar->pageStep();
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, bar).center();
 }
 
 class Monkey {
@@ -136,7 +123,7 @@ private:
             ScrollBar* bar = bounded(2) ? w_.HScroll2 : w_.HScroll1;
             const QStyle::SubControl parts[] = { QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSubLine,
                 QStyle::SC_ScrollBarAddPage, QStyle::SC_ScrollBarSubPage };
-            QTest::mouseClick(bar, Qt::LeftButton, {}, partOf(bar, parts[bounded(4)]));
+            QTest::mouseClick(bar, Qt::LeftButton, {}, scrollBarPart(bar, parts[bounded(4)]));
             break;
         }
         case 3: {

@@ -11,6 +11,7 @@
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
 #include "ui/twips.h"
+#include "scroll_bar_parts.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -21,12 +22,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 #include <memory>
 
 using namespace kv;
+using kv::testing::scrollBarPart;
 
 namespace {
 
@@ -53,21 +54,6 @@ struct MessageRecorder {
     }
     ~MessageRecorder() { setMessageHook({}); }
 };
-
-QPoint scrollBarPart(ScrollBar* bar, QStyle::SubControl part)
-{
-    QStyleOptionSlider opt;
-    opt.initFrom(bar);
-    opt.orientation = bar->orientation();
-    opt.minimum = bar->minimum();
-    opt.maximum = bar->maximum();
-    opt.sliderPosition = bar->sliderPosition();
-    opt.sliderValue = bar->value();
-    opt.singleStep = bar->singleStep();
-    opt.pageStep = bar->pageStep();
-    opt.upsideDown = bar->invertedAppearance();
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, bar).center();
-}
 
 bool sameColor(QColor a, Rgb b) { return (a.rgb() & 0xFFFFFF) == b; }
 
