@@ -27,44 +27,51 @@ namespace kv {
 
 namespace {
 
-constexpr int clientWidth = 15516;
-constexpr int clientHeight = 9468;
+    constexpr int clientWidth = 15516;
+    constexpr int clientHeight = 9468;
 
-const QString helpForm = QStringLiteral(
-    "Das Programm ermittelt alle Darstellungen von n als Summe aufeinanderfolgender natürlicher "
-    "Zahlen");
-const QString helpFrame = QStringLiteral("interessante Beispiele");
-const QString helpPicture1 = QStringLiteral("n bitte mit Hilfe des Scrollbalken einstellen");
-const QString helpZeichenblatt = QStringLiteral("Primfaktorzerlung von n");
-const QString helpTxtN = QStringLiteral("Die Zahl n");
+    const QString helpForm = QStringLiteral("Das Programm ermittelt alle Darstellungen von n als "
+                                            "Summe aufeinanderfolgender natürlicher "
+                                            "Zahlen");
+    const QString helpFrame = QStringLiteral("interessante Beispiele");
+    const QString helpPicture1 = QStringLiteral("n bitte mit Hilfe des Scrollbalken einstellen");
+    const QString helpZeichenblatt = QStringLiteral("Primfaktorzerlung von n");
+    const QString helpTxtN = QStringLiteral("Die Zahl n");
 
-QString qstr(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+    QString qstr(const std::string& s)
+    {
+        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    }
 
-QColor color(Rgb c) { return QColor::fromRgb(static_cast<QRgb>(c) | 0xFF000000u); }
+    QColor color(Rgb c)
+    {
+        return QColor::fromRgb(static_cast<QRgb>(c) | 0xFF000000u);
+    }
 
-QFont timesFont(double points, bool bold = false)
-{
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setStyleHint(QFont::Serif);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
-}
+    QFont timesFont(double points, bool bold = false)
+    {
+        QFont f(QStringLiteral("Times New Roman"));
+        f.setStyleHint(QFont::Serif);
+        f.setPointSizeF(points);
+        f.setBold(bold);
+        return f;
+    }
 
-// A fixed background with dark text on it, whatever the desktop theme.
-void setColors(QWidget* w, QPalette::ColorRole background, Rgb back)
-{
-    QPalette p = w->palette();
-    p.setColor(background, color(back));
-    for (QPalette::ColorRole text : { QPalette::Text, QPalette::ButtonText, QPalette::WindowText })
-        p.setColor(text, Qt::black);
-    w->setPalette(p);
-}
+    // A fixed background with dark text on it, whatever the desktop theme.
+    void setColors(QWidget* w, QPalette::ColorRole background, Rgb back)
+    {
+        QPalette p = w->palette();
+        p.setColor(background, color(back));
+        for (QPalette::ColorRole text :
+            { QPalette::Text, QPalette::ButtonText, QPalette::WindowText })
+            p.setColor(text, Qt::black);
+        w->setPalette(p);
+    }
 
-void place(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(twips::rect(left, top, width, height));
-}
+    void place(QWidget* w, int left, int top, int width, int height)
+    {
+        w->setGeometry(twips::rect(left, top, width, height));
+    }
 
 } // namespace
 
@@ -75,7 +82,10 @@ public:
         : form_(form)
     {
     }
-    std::int16_t value() const override { return static_cast<std::int16_t>(form_.HScroll2->value()); }
+    std::int16_t value() const override
+    {
+        return static_cast<std::int16_t>(form_.HScroll2->value());
+    }
     std::int16_t maximum() const override
     {
         return static_cast<std::int16_t>(form_.HScroll2->maximum());
@@ -105,7 +115,8 @@ Form1::Form1(QWidget* parent)
 
     buildControls();
     wireEvents();
-    resize(twips::toPixels(clientWidth), twips::toPixels(clientHeight) + menuBar()->sizeHint().height());
+    resize(twips::toPixels(clientWidth),
+        twips::toPixels(clientHeight) + menuBar()->sizeHint().height());
     Form_Load();
 }
 
@@ -127,7 +138,8 @@ void Form1::buildControls()
         return b;
     };
 
-    txtAusgabe = new MultiLineTextBox(QStringLiteral("txtAusgabe"), QStringLiteral("Ergebnisse\r\n"), form);
+    txtAusgabe = new MultiLineTextBox(
+        QStringLiteral("txtAusgabe"), QStringLiteral("Ergebnisse\r\n"), form);
     txtAusgabe->setFont(timesFont(13.8));
     place(txtAusgabe, 8160, 5400, 7212, 3252);
 
@@ -159,10 +171,18 @@ void Form1::buildControls()
         int n, left, top;
     };
     const Example examples[] = {
-        { cmd15, 15, 120, 240 }, { cmd27, 27, 120, 960 }, { cmd30, 30, 1080, 240 },
-        { cmd45, 45, 2040, 240 }, { cmd75, 75, 2040, 960 }, { cmd90, 90, 3000, 240 },
-        { cmd105, 105, 3000, 960 }, { cmd128, 128, 3960, 240 }, { cmd150, 150, 3960, 960 },
-        { cmd945, 945, 4920, 240 }, { cmd32, 32, 1080, 960 }, { cmd1365, 1365, 4920, 960 },
+        { cmd15, 15, 120, 240 },
+        { cmd27, 27, 120, 960 },
+        { cmd30, 30, 1080, 240 },
+        { cmd45, 45, 2040, 240 },
+        { cmd75, 75, 2040, 960 },
+        { cmd90, 90, 3000, 240 },
+        { cmd105, 105, 3000, 960 },
+        { cmd128, 128, 3960, 240 },
+        { cmd150, 150, 3960, 960 },
+        { cmd945, 945, 4920, 240 },
+        { cmd32, 32, 1080, 960 },
+        { cmd1365, 1365, 4920, 960 },
     };
     for (const Example& e : examples) {
         e.button = button(QStringLiteral("cmd%1").arg(e.n), QString::number(e.n), Frame1);
@@ -228,13 +248,23 @@ void Form1::buildControls()
 
     // For screen readers: what each control is. The drawings also say what they show.
     const std::pair<QWidget*, const char*> names[] = {
-        { txtAusgabe, "Ergebnisse" }, { cmdMinus, "Lücke um eins verkleinern" },
-        { cmdPlus, "Lücke um eins vergrößern" }, { txtLuecke, "Lücke" }, { cmdSuche, "Suche bis" },
-        { Picture1, "Leiste unter dem Scrollbalken" }, { Frame1, "Interessante Beispiele" },
-        { txthilfe, "Hilfe" }, { picZeichenblatt, "Primfaktorzerlegung von n" }, { txtN, "Die Zahl n" },
-        { HScroll2, "n einstellen" }, { HScroll1, "Diagramm verschieben" },
-        { picContainer, "Diagrammfenster" }, { picausgabe, "Balkendiagramm der Darstellungen von n" },
-        { Line2, "Trennlinie" }, { Label1, "Lücke" }, { Label3, "vorkommt." },
+        { txtAusgabe, "Ergebnisse" },
+        { cmdMinus, "Lücke um eins verkleinern" },
+        { cmdPlus, "Lücke um eins vergrößern" },
+        { txtLuecke, "Lücke" },
+        { cmdSuche, "Suche bis" },
+        { Picture1, "Leiste unter dem Scrollbalken" },
+        { Frame1, "Interessante Beispiele" },
+        { txthilfe, "Hilfe" },
+        { picZeichenblatt, "Primfaktorzerlegung von n" },
+        { txtN, "Die Zahl n" },
+        { HScroll2, "n einstellen" },
+        { HScroll1, "Diagramm verschieben" },
+        { picContainer, "Diagrammfenster" },
+        { picausgabe, "Balkendiagramm der Darstellungen von n" },
+        { Line2, "Trennlinie" },
+        { Label1, "Lücke" },
+        { Label3, "vorkommt." },
     };
     for (const auto& [widget, name] : names)
         widget->setAccessibleName(QString::fromUtf8(name));
@@ -272,9 +302,11 @@ void Form1::wireEvents()
     connect(HScroll2, &ScrollBar::Scroll, this, [this] { handle([this] { HScroll2_Scroll(); }); });
     connect(HScroll1, &ScrollBar::Change, this, [this] { handle([this] { HScroll1_Change(); }); });
     connect(HScroll1, &ScrollBar::Scroll, this, [this] { handle([this] { HScroll1_Scroll(); }); });
-    connect(cmdSuche, &QPushButton::clicked, this, [this] { handle([this] { cmdSuche_Click(); }); });
+    connect(
+        cmdSuche, &QPushButton::clicked, this, [this] { handle([this] { cmdSuche_Click(); }); });
     connect(cmdPlus, &QPushButton::clicked, this, [this] { handle([this] { cmdPlus_Click(); }); });
-    connect(cmdMinus, &QPushButton::clicked, this, [this] { handle([this] { cmdMinus_Click(); }); });
+    connect(
+        cmdMinus, &QPushButton::clicked, this, [this] { handle([this] { cmdMinus_Click(); }); });
     connect(cmdInfo, &QAction::triggered, this, [this] { handle([this] { cmdInfo_Click(); }); });
     connect(cmdEnde, &QAction::triggered, this, [this] { handle([this] { cmdEnde_Click(); }); });
 }
@@ -316,9 +348,15 @@ void Form1::closeEvent(QCloseEvent* event)
         End(0);
 }
 
-void Form1::setDoEvents(std::function<void()> doEvents) { doEvents_ = std::move(doEvents); }
+void Form1::setDoEvents(std::function<void()> doEvents)
+{
+    doEvents_ = std::move(doEvents);
+}
 
-void Form1::DoEvents() { doEvents_(); }
+void Form1::DoEvents()
+{
+    doEvents_();
+}
 
 // ---- start-up and the n selector
 
@@ -336,7 +374,10 @@ void Form1::HScroll2_Change()
     Primfaktoren();
 }
 
-void Form1::HScroll2_Scroll() { HScroll2_Change(); }
+void Form1::HScroll2_Scroll()
+{
+    HScroll2_Change();
+}
 
 void Form1::Berechnen()
 {
@@ -360,16 +401,24 @@ void Form1::exampleClick(int n)
     handle([this, n] { HScroll2->setValue(n); });
 }
 
-void Form1::HScroll1_Change() { picausgabe->setLeft(panningLeft(static_cast<std::int16_t>(HScroll1->value()))); }
+void Form1::HScroll1_Change()
+{
+    picausgabe->setLeft(panningLeft(static_cast<std::int16_t>(HScroll1->value())));
+}
 
-void Form1::HScroll1_Scroll() { HScroll1_Change(); }
+void Form1::HScroll1_Scroll()
+{
+    HScroll1_Change();
+}
 
 // ---- the gap search
 
 void Form1::showGapRangeMessage()
 {
     showMessage(this, MessageKind::Warning, QStringLiteral("Kalvoster"),
-        QStringLiteral("Die Lücke muss zwischen %1 und %2 liegen.").arg(smallestGap).arg(largestGap));
+        QStringLiteral("Die Lücke muss zwischen %1 und %2 liegen.")
+            .arg(smallestGap)
+            .arg(largestGap));
 }
 
 void Form1::cmdSuche_Click()
@@ -405,14 +454,35 @@ void Form1::cmdInfo_Click()
                        "programmiert vom Kalvoster-Entwicklerteam"));
 }
 
-void Form1::cmdEnde_Click() { End(0); }
+void Form1::cmdEnde_Click()
+{
+    End(0);
+}
 
-void Form1::Form_MouseMove() { txthilfe->setText(helpForm); }
-void Form1::picausgabe_MouseMove() { txthilfe->setText(helpForm); }
-void Form1::Frame1_MouseMove() { txthilfe->setText(helpFrame); }
-void Form1::Picture1_MouseMove() { txthilfe->setText(helpPicture1); }
-void Form1::picZeichenblatt_MouseMove() { txthilfe->setText(helpZeichenblatt); }
-void Form1::txtN_MouseMove() { txthilfe->setText(helpTxtN); }
+void Form1::Form_MouseMove()
+{
+    txthilfe->setText(helpForm);
+}
+void Form1::picausgabe_MouseMove()
+{
+    txthilfe->setText(helpForm);
+}
+void Form1::Frame1_MouseMove()
+{
+    txthilfe->setText(helpFrame);
+}
+void Form1::Picture1_MouseMove()
+{
+    txthilfe->setText(helpPicture1);
+}
+void Form1::picZeichenblatt_MouseMove()
+{
+    txthilfe->setText(helpZeichenblatt);
+}
+void Form1::txtN_MouseMove()
+{
+    txthilfe->setText(helpTxtN);
+}
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {

@@ -92,7 +92,8 @@ int main(int argc, char* argv[])
             *std::max_element(seconds["kalvoster"].begin(), seconds["kalvoster"].end()) * 1e3,
             *std::min_element(seconds["minimal"].begin(), seconds["minimal"].end()) * 1e3,
             *std::max_element(seconds["minimal"].begin(), seconds["minimal"].end()) * 1e3);
-        std::printf("peak memory median: Kalvoster %.1f MB, minimal window %.1f MB, difference %.1f MB\n",
+        std::printf(
+            "peak memory median: Kalvoster %.1f MB, minimal window %.1f MB, difference %.1f MB\n",
             median(peakKb["kalvoster"]) / 1024, median(peakKb["minimal"]) / 1024,
             (median(peakKb["kalvoster"]) - median(peakKb["minimal"])) / 1024);
     }

@@ -31,7 +31,12 @@ void nChange(benchmark::State& state)
         QCoreApplication::processEvents(); // paints
     }
 }
-BENCHMARK(nChange)->Arg(15)->Arg(945)->Arg(1365)->Unit(benchmark::kMillisecond)->Repetitions(5)
+BENCHMARK(nChange)
+    ->Arg(15)
+    ->Arg(945)
+    ->Arg(1365)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 void fullSearch(benchmark::State& state)
@@ -47,7 +52,10 @@ void fullSearch(benchmark::State& state)
     if (window->HScroll2->value() != 1365)
         state.SkipWithError("the search did not reach 1365");
 }
-BENCHMARK(fullSearch)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)
+BENCHMARK(fullSearch)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 } // namespace

@@ -7,15 +7,24 @@
 namespace kv {
 
 namespace {
-constexpr double lineTop = 10;
-constexpr float factorSize = 18;
-constexpr float exponentSize = 14;
+    constexpr double lineTop = 10;
+    constexpr float factorSize = 18;
+    constexpr float exponentSize = 14;
 
-double length(double v) { return static_cast<double>(Str(v).size()); }
-float single(double v) { return static_cast<float>(v); }
+    double length(double v)
+    {
+        return static_cast<double>(Str(v).size());
+    }
+    float single(double v)
+    {
+        return static_cast<float>(v);
+    }
 } // namespace
 
-void scaleFactorisationSurface(Surface& surface) { surface.Scale(0, 1, 0.9f, 30); }
+void scaleFactorisationSurface(Surface& surface)
+{
+    surface.Scale(0, 1, 0.9f, 30);
+}
 
 void Primfaktoren(Surface& surface, std::string_view txtN)
 {

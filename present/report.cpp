@@ -5,7 +5,7 @@
 namespace kv {
 
 namespace {
-constexpr std::string_view crlf = "\r\n";
+    constexpr std::string_view crlf = "\r\n";
 }
 
 std::string Bericht(const Representations& t, std::string_view txtN)
@@ -66,7 +66,8 @@ std::string Bericht(const Representations& t, std::string_view txtN)
 
 std::string describeRepresentations(const Representations& t)
 {
-    std::string out = std::to_string(t.Anzahl) + (t.Anzahl == 1 ? " Darstellung" : " Darstellungen");
+    std::string out
+        = std::to_string(t.Anzahl) + (t.Anzahl == 1 ? " Darstellung" : " Darstellungen");
     for (std::int32_t i = 1; i <= t.Anzahl; ++i) {
         out += i == 1 ? ": " : ", ";
         out += std::to_string(t.Anfang(i));

@@ -38,7 +38,13 @@ SearchEnd cmdSuche(SearchWindow& window, const std::function<void()>& doEvents)
     }
 }
 
-std::string gapPlus(std::string_view lueckeText) { return Str(Val(lueckeText) + 1); }
-std::string gapMinus(std::string_view lueckeText) { return Str(Val(lueckeText) - 1); }
+std::string gapPlus(std::string_view lueckeText)
+{
+    return Str(Val(lueckeText) + 1);
+}
+std::string gapMinus(std::string_view lueckeText)
+{
+    return Str(Val(lueckeText) - 1);
+}
 
 } // namespace kv

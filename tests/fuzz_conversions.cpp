@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string next = button(text);
             require(!next.empty(), "a button wrote an empty text", text);
         } catch (const RuntimeError& e) {
-            require(e.number() == RuntimeError::Overflow, "a button raised an error other than 6", text);
+            require(e.number() == RuntimeError::Overflow, "a button raised an error other than 6",
+                text);
         }
     }
 
@@ -63,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::int32_t index = gapIndex(text);
         require(index >= 0 && index <= 2800, "a gap index out of range", text);
     } catch (const RuntimeError& e) {
-        require(e.number() == RuntimeError::Overflow || e.number() == RuntimeError::SubscriptOutOfRange,
+        require(
+            e.number() == RuntimeError::Overflow || e.number() == RuntimeError::SubscriptOutOfRange,
             "the gap raised an unexpected error", text);
     }
 
@@ -75,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         try {
             (void)toInt32(x);
         } catch (const RuntimeError& e) {
-            require(e.number() == RuntimeError::Overflow, "rounding raised an error other than 6", text);
+            require(e.number() == RuntimeError::Overflow, "rounding raised an error other than 6",
+                text);
         }
     }
     return 0;

@@ -1,9 +1,9 @@
 // The representation search, the distance histogram and the written report.
 #include "analysis/representations.h"
 #include "present/report.h"
+#include "run_time_errors.h"
 #include "ui/conversions.h"
 #include "ui/runtime_error.h"
-#include "run_time_errors.h"
 
 #include <QTest>
 #include <memory>
@@ -24,7 +24,10 @@ struct Recorder : RepresentationSink {
     std::vector<double> prepared;
     std::vector<Found> bars;
     void prepare(double n) override { prepared.push_back(n); }
-    void found(std::int32_t c, std::int32_t S, std::int32_t k) override { bars.push_back({ c, S, k }); }
+    void found(std::int32_t c, std::int32_t S, std::int32_t k) override
+    {
+        bars.push_back({ c, S, k });
+    }
 };
 
 // The report with its line ends made visible, one line per line, for readable failures.
@@ -78,7 +81,8 @@ private slots:
         QCOMPARE(table->Anfang(3), 7);
         QCOMPARE(table->Ende(3), 8);
         for (int x = 0; x <= 2800; ++x) {
-            const bool pair = x == 1401 || x == 1398 || x == 1390 || x == 1399 || x == 1391 || x == 1393;
+            const bool pair
+                = x == 1401 || x == 1398 || x == 1390 || x == 1399 || x == 1391 || x == 1393;
             QCOMPARE(table->Abstand(x), pair ? 1 : 0);
         }
     }
@@ -87,15 +91,14 @@ private slots:
     {
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("report");
-        QTest::newRow("n=15 worked example") << 15
-                                             << lines({ "Darstellungen: 4", "",
-                                                    " 15 =  1 + ... 5     (A =  5 )     (D =  3 )",
-                                                    " 15 =  4 + ... 6     (A =  3 )     (D =  5 )",
-                                                    " 15 =  7 + 8     (A =  2 )     (D =  7.5 )",
-                                                    " 15 =  15     (A =  1 )     (D =  15 )", "",
-                                                    "Lücke  0  Anz.: 1", "Lücke  1  Anz.: 1",
-                                                    "Lücke  6  Anz.: 1", "Lücke  8  Anz.: 1",
-                                                    "Lücke  9  Anz.: 1", "", "Überlappung  2  Anz.: 1" });
+        QTest::newRow("n=15 worked example")
+            << 15
+            << lines({ "Darstellungen: 4", "", " 15 =  1 + ... 5     (A =  5 )     (D =  3 )",
+                   " 15 =  4 + ... 6     (A =  3 )     (D =  5 )",
+                   " 15 =  7 + 8     (A =  2 )     (D =  7.5 )",
+                   " 15 =  15     (A =  1 )     (D =  15 )", "", "Lücke  0  Anz.: 1",
+                   "Lücke  1  Anz.: 1", "Lücke  6  Anz.: 1", "Lücke  8  Anz.: 1",
+                   "Lücke  9  Anz.: 1", "", "Überlappung  2  Anz.: 1" });
         QTest::newRow("n=54 gap twice, no overlap")
             << 54
             << lines({ "Darstellungen: 4", "", " 54 =  2 + ... 10     (A =  9 )     (D =  6 )",
@@ -105,9 +108,11 @@ private slots:
                    "Lücke  6  Anz.: 1", "Lücke  34  Anz.: 1", "Lücke  38  Anz.: 1",
                    "Lücke  43  Anz.: 1", "" });
         QTest::newRow("n=1 three empty lines at the end")
-            << 1 << lines({ "Darstellungen: 1", "", " 1 =  1     (A =  1 )     (D =  1 )", "", "" });
+            << 1
+            << lines({ "Darstellungen: 1", "", " 1 =  1     (A =  1 )     (D =  1 )", "", "" });
         QTest::newRow("n=8 power of two")
-            << 8 << lines({ "Darstellungen: 1", "", " 8 =  8     (A =  1 )     (D =  8 )", "", "" });
+            << 8
+            << lines({ "Darstellungen: 1", "", " 8 =  8     (A =  1 )     (D =  8 )", "", "" });
     }
     void reports()
     {
@@ -132,7 +137,8 @@ private slots:
         for (int x = 0; x <= 2800; ++x)
             pairs += table->Abstand(x);
         QCOMPARE(pairs, 120);
-        QVERIFY(report.starts_with("Darstellungen: 16\r\n\r\n 1365 =  12 + ... 53     (A =  42 )     (D =  32.5 )\r\n"));
+        QVERIFY(report.starts_with(
+            "Darstellungen: 16\r\n\r\n 1365 =  12 + ... 53     (A =  42 )     (D =  32.5 )\r\n"));
     }
 
     void aRunLeavesNoTraceOfTheLast()

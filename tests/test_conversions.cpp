@@ -1,7 +1,7 @@
 // Str, Val, rounding to integers and the palette.
+#include "run_time_errors.h"
 #include "ui/conversions.h"
 #include "ui/runtime_error.h"
-#include "run_time_errors.h"
 
 #include <QTest>
 #include <cmath>
@@ -114,8 +114,8 @@ private slots:
     void shownValuesReadBack_data()
     {
         QTest::addColumn<double>("value");
-        for (double v : { 0.1, 1.0 / 3, 2.0 / 3, 7.5, -1401.0, 1e15, 1e-5, 123456.789, 6.02214076e23,
-                 -9.87654321e-300, 1.7976931348623157e308, 4.9e-324 })
+        for (double v : { 0.1, 1.0 / 3, 2.0 / 3, 7.5, -1401.0, 1e15, 1e-5, 123456.789,
+                 6.02214076e23, -9.87654321e-300, 1.7976931348623157e308, 4.9e-324 })
             QTest::addRow("%g", v) << v;
     }
     void shownValuesReadBack()

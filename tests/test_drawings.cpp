@@ -11,7 +11,10 @@ using namespace kv;
 
 namespace kv {
 // Lets QCOMPARE print a drawing call.
-char* toString(const DrawOp& op) { return qstrdup(describe(op).c_str()); }
+char* toString(const DrawOp& op)
+{
+    return qstrdup(describe(op).c_str());
+}
 } // namespace kv
 
 namespace {
@@ -64,26 +67,35 @@ private slots:
         QCOMPARE(s.ops[0], DrawOp(ScaleOp { -3, 0, 500, 7 }));
         QCOMPARE(s.ops[1], DrawOp(ClsOp {}));
         for (int x = 0; x <= 1000; ++x)
-            QCOMPARE(s.ops[std::size_t(2 + x)], DrawOp(LineOp { float(x), 0, float(x), 7, lightCyan }));
+            QCOMPARE(
+                s.ops[std::size_t(2 + x)], DrawOp(LineOp { float(x), 0, float(x), 7, lightCyan }));
     }
 
     void diagramWorkedExample15()
     {
         RecordingSurface s;
         const std::vector<DrawOp> expected {
-            BoxOp { 0, 0, 5, 0.9f, 0x000000 }, LineOp { 0, 0, 0, 7, black },
-            PrintOp { " 1 ", -0.5f, 0.2f, 0, white }, PrintOp { " 5 ", 5, 0.2f, 0, black },
-            BoxOp { 3, 2, 6, 2.9f, 0x000080 }, LineOp { 3, 0, 3, 7, black },
-            PrintOp { " 4 ", 2.5f, 2.2f, 0, white }, PrintOp { " 6 ", 6, 2.2f, 0, black },
-            BoxOp { 6, 4, 8, 4.9f, 0x008000 }, LineOp { 6, 0, 6, 7, black },
-            PrintOp { " 7 ", 5.5f, 4.2f, 0, white }, PrintOp { " 8 ", 8, 4.2f, 0, black },
-            BoxOp { 14, 6, 15, 6.9f, 0x008080 }, LineOp { 14, 0, 14, 7, black },
+            BoxOp { 0, 0, 5, 0.9f, 0x000000 },
+            LineOp { 0, 0, 0, 7, black },
+            PrintOp { " 1 ", -0.5f, 0.2f, 0, white },
+            PrintOp { " 5 ", 5, 0.2f, 0, black },
+            BoxOp { 3, 2, 6, 2.9f, 0x000080 },
+            LineOp { 3, 0, 3, 7, black },
+            PrintOp { " 4 ", 2.5f, 2.2f, 0, white },
+            PrintOp { " 6 ", 6, 2.2f, 0, black },
+            BoxOp { 6, 4, 8, 4.9f, 0x008000 },
+            LineOp { 6, 0, 6, 7, black },
+            PrintOp { " 7 ", 5.5f, 4.2f, 0, white },
+            PrintOp { " 8 ", 8, 4.2f, 0, black },
+            BoxOp { 14, 6, 15, 6.9f, 0x008080 },
+            LineOp { 14, 0, 14, 7, black },
             PrintOp { " 15 ", 13.5f, 6.2f, 0, white },
         };
         const auto drawn = barsOf(15, s);
         QCOMPARE(drawn.size(), expected.size());
         for (std::size_t i = 0; i < expected.size(); ++i)
-            QVERIFY2(drawn[i] == expected[i], (describe(drawn[i]) + " != " + describe(expected[i])).c_str());
+            QVERIFY2(drawn[i] == expected[i],
+                (describe(drawn[i]) + " != " + describe(expected[i])).c_str());
         QCOMPARE(s.foreColor, black); // stays black after the run
     }
 
@@ -158,7 +170,8 @@ private slots:
                                         " 1 @" + QString::number(23.0 / 180, 'g', 17) + "@8@14" };
         QTest::newRow("n=1024 wide exponent")
             << " 1024"
-            << QStringList { " 1024 =@0@10@18", " 2 @" + QString::number(5.0 / 24, 'g', 17) + "@10@18",
+            << QStringList { " 1024 =@0@10@18",
+                   " 2 @" + QString::number(5.0 / 24, 'g', 17) + "@10@18",
                    " 10 @" + QString::number(91.0 / 360, 'g', 17) + "@8@14" };
         auto at = [](double v) { return QString::number(v, 'g', 17); };
         QTest::newRow("n=1365 four factors")
@@ -183,7 +196,8 @@ private slots:
             if (f[0] == QLatin1String("dot"))
                 compareDot(op, f[1].toDouble());
             else
-                comparePrint(op, f[0].toLatin1().constData(), f[1].toDouble(), f[2].toDouble(), f[3].toFloat());
+                comparePrint(op, f[0].toLatin1().constData(), f[1].toDouble(), f[2].toDouble(),
+                    f[3].toFloat());
             if (QTest::currentTestFailed())
                 return;
         }

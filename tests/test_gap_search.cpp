@@ -54,12 +54,16 @@ private slots:
         QTest::newRow("gap 1399 runs to the maximum") << 1 << "1399" << 1365 << SearchEnd::Maximum;
         QTest::newRow("no number means 0") << 14 << "Lücke?" << 15 << SearchEnd::Hit;
         QTest::newRow("text as the user types it") << 1 << " 1 " << 5 << SearchEnd::Hit;
-        QTest::newRow("gap 1400: one step, then stop") << 15 << "1400" << 16 << SearchEnd::InvalidGap;
-        QTest::newRow("overlap 1402: one step, then stop") << 15 << "-1402" << 16 << SearchEnd::InvalidGap;
+        QTest::newRow("gap 1400: one step, then stop")
+            << 15 << "1400" << 16 << SearchEnd::InvalidGap;
+        QTest::newRow("overlap 1402: one step, then stop")
+            << 15 << "-1402" << 16 << SearchEnd::InvalidGap;
         QTest::newRow("too large for the index") << 15 << "1e300" << 16 << SearchEnd::InvalidGap;
         QTest::newRow("too large for Val") << 15 << "1e999" << 16 << SearchEnd::InvalidGap;
-        QTest::newRow("invalid in the step to the maximum") << 1364 << "5000" << 1365 << SearchEnd::InvalidGap;
-        QTest::newRow("at the maximum nothing, not even an error") << 1365 << "5000" << 1365 << SearchEnd::AlreadyAtMaximum;
+        QTest::newRow("invalid in the step to the maximum")
+            << 1364 << "5000" << 1365 << SearchEnd::InvalidGap;
+        QTest::newRow("at the maximum nothing, not even an error")
+            << 1365 << "5000" << 1365 << SearchEnd::AlreadyAtMaximum;
     }
     void stops()
     {
@@ -108,12 +112,24 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("plus");
         QTest::addColumn<QString>("minus");
-        QTest::newRow("0") << "0" << " 1" << "-1";
-        QTest::newRow("-1") << "-1" << " 0" << "-2";
-        QTest::newRow("no number") << "abc" << " 1" << "-1";
-        QTest::newRow("empty") << "" << " 1" << "-1";
-        QTest::newRow("fraction") << "2.5" << " 3.5" << " 1.5";
-        QTest::newRow("blanks") << " 1 2 " << " 13" << " 11";
+        QTest::newRow("0") << "0"
+                           << " 1"
+                           << "-1";
+        QTest::newRow("-1") << "-1"
+                            << " 0"
+                            << "-2";
+        QTest::newRow("no number") << "abc"
+                                   << " 1"
+                                   << "-1";
+        QTest::newRow("empty") << ""
+                               << " 1"
+                               << "-1";
+        QTest::newRow("fraction") << "2.5"
+                                  << " 3.5"
+                                  << " 1.5";
+        QTest::newRow("blanks") << " 1 2 "
+                                << " 13"
+                                << " 11";
     }
     void plusAndMinus()
     {

@@ -7,12 +7,12 @@
 #include "analysis/representations.h"
 #include "app/form1.h"
 #include "present/report.h"
+#include "scroll_bar_parts.h"
 #include "ui/conversions.h"
 #include "ui/messages.h"
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
-#include "scroll_bar_parts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -121,8 +121,9 @@ private:
             break;
         case 2: {
             ScrollBar* bar = bounded(2) ? w_.HScroll2 : w_.HScroll1;
-            const QStyle::SubControl parts[] = { QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSubLine,
-                QStyle::SC_ScrollBarAddPage, QStyle::SC_ScrollBarSubPage };
+            const QStyle::SubControl parts[]
+                = { QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSubLine,
+                      QStyle::SC_ScrollBarAddPage, QStyle::SC_ScrollBarSubPage };
             QTest::mouseClick(bar, Qt::LeftButton, {}, scrollBarPart(bar, parts[bounded(4)]));
             break;
         }
@@ -138,7 +139,8 @@ private:
             ScrollBar* bar = bounded(3) ? w_.HScroll2 : w_.HScroll1;
             bar->setSliderDown(true);
             for (int i = bounded(6); i >= 0; --i)
-                bar->setSliderPosition(bar->minimum() + bounded(bar->maximum() - bar->minimum() + 1));
+                bar->setSliderPosition(
+                    bar->minimum() + bounded(bar->maximum() - bar->minimum() + 1));
             bar->setSliderDown(false);
             break;
         }
@@ -180,14 +182,17 @@ private:
             QWidget* all[] = { w_.picZeichenblatt, w_.picausgabe, w_.Picture1, w_.txtN, w_.Frame1,
                 w_.cmd15, w_.HScroll2, w_.Label1, w_.txtAusgabe, w_.centralWidget() };
             QWidget* target = all[bounded(int(std::size(all)))];
-            QTest::mouseMove(target, QPoint(bounded(std::max(1, target->width())), bounded(std::max(1, target->height()))));
+            QTest::mouseMove(target,
+                QPoint(
+                    bounded(std::max(1, target->width())), bounded(std::max(1, target->height()))));
             break;
         }
         case 13:
             w_.cmdInfo->trigger();
             break;
         case 14: // clicks on things without handlers
-            QTest::mouseClick(bounded(2) ? static_cast<QWidget*>(w_.picausgabe) : w_.Label3, Qt::LeftButton, {}, QPoint(3, 3));
+            QTest::mouseClick(bounded(2) ? static_cast<QWidget*>(w_.picausgabe) : w_.Label3,
+                Qt::LeftButton, {}, QPoint(3, 3));
             break;
         case 15:
             w_.txtAusgabe->setFocus();
@@ -213,11 +218,14 @@ class TestMonkey : public QObject {
 private slots:
     void randomUserActions()
     {
-        const int actions = qEnvironmentVariableIsSet("KV_MONKEY_ACTIONS") ? qEnvironmentVariableIntValue("KV_MONKEY_ACTIONS") : 5000;
+        const int actions = qEnvironmentVariableIsSet("KV_MONKEY_ACTIONS")
+            ? qEnvironmentVariableIntValue("KV_MONKEY_ACTIONS")
+            : 5000;
         const quint32 seed = qEnvironmentVariableIsSet("KV_MONKEY_SEED")
             ? quint32(qEnvironmentVariableIntValue("KV_MONKEY_SEED"))
             : QRandomGenerator::global()->generate() % 1000000;
-        const QByteArray repeat = "seed " + QByteArray::number(seed) + " (repeat with KV_MONKEY_SEED=" + QByteArray::number(seed) + ")";
+        const QByteArray repeat = "seed " + QByteArray::number(seed)
+            + " (repeat with KV_MONKEY_SEED=" + QByteArray::number(seed) + ")";
 
         int boxes = 0;
         setMessageHook([&](MessageKind, const QString&, const QString&) { ++boxes; });
@@ -237,18 +245,21 @@ private slots:
                 QVERIFY2(n == 15, where);
                 continue;
             }
-            QVERIFY2(w.txtN->text() == QString::fromStdString(Str(n)), where + " txtN \"" + w.txtN->text().toUtf8() + "\" n " + QByteArray::number(n));
+            QVERIFY2(w.txtN->text() == QString::fromStdString(Str(n)),
+                where + " txtN \"" + w.txtN->text().toUtf8() + "\" n " + QByteArray::number(n));
             const std::string txtN = Str(n);
             analyse(*table, txtN, nullptr);
             // The report box is editable: the report must be there unless the user typed into it
             // since the last change of n.
             if (!w.txtAusgabe->document()->isModified())
-                QVERIFY2(w.txtAusgabe->text() == QString::fromStdString(Bericht(*table, txtN)), where);
+                QVERIFY2(
+                    w.txtAusgabe->text() == QString::fromStdString(Bericht(*table, txtN)), where);
             if (i == 999 || (i == actions - 1 && baseline == 0))
                 baseline = residentKb();
         }
         const long grown = residentKb() - baseline;
-        qInfo("%d actions, %d message boxes, resident memory grew by %ld kB after the first thousand (%s)",
+        qInfo("%d actions, %d message boxes, resident memory grew by %ld kB after the first "
+              "thousand (%s)",
             actions, boxes, grown, repeat.constData());
 #ifndef KV_ADDRESS_SANITIZER // its quarantine holds freed memory back; it checks leaks itself
         QVERIFY2(grown < 5 * 1024, repeat);

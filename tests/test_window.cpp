@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "present/bar_diagram.h"
 #include "present/report.h"
+#include "scroll_bar_parts.h"
 #include "ui/conversions.h"
 #include "ui/desktop.h"
 #include "ui/messages.h"
@@ -11,7 +12,6 @@
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
 #include "ui/twips.h"
-#include "scroll_bar_parts.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -50,12 +50,17 @@ struct MessageRecorder {
     std::vector<Message> shown;
     MessageRecorder()
     {
-        setMessageHook([this](MessageKind k, const QString& t, const QString& x) { shown.push_back({ k, t, x }); });
+        setMessageHook([this](MessageKind k, const QString& t, const QString& x) {
+            shown.push_back({ k, t, x });
+        });
     }
     ~MessageRecorder() { setMessageHook({}); }
 };
 
-bool sameColor(QColor a, Rgb b) { return (a.rgb() & 0xFFFFFF) == b; }
+bool sameColor(QColor a, Rgb b)
+{
+    return (a.rgb() & 0xFFFFFF) == b;
+}
 
 } // namespace
 
@@ -70,7 +75,8 @@ class TestWindow : public QObject {
     QColor diagramPixel(double x, double y, const QImage& shot)
     {
         const QRect inner = w->picausgabe->contentsRect();
-        const QPointF local(inner.left() + (x + 3) * inner.width() / 503.0, inner.top() + y * inner.height() / 7.0);
+        const QPointF local(
+            inner.left() + (x + 3) * inner.width() / 503.0, inner.top() + y * inner.height() / 7.0);
         const QPointF at = QPointF(w->picausgabe->mapTo(w.get(), QPoint(0, 0))) + local;
         const qreal dpr = shot.devicePixelRatio();
         return shot.pixelColor(int(at.x() * dpr), int(at.y() * dpr));
@@ -101,19 +107,32 @@ private slots:
             const char* name;
             int l, t, w, h;
         } controls[] = {
-            { "txtAusgabe", 8160, 5400, 7212, 3252 }, { "cmdMinus", 7680, 8040, 252, 252 },
-            { "cmdPlus", 7680, 7800, 252, 252 }, { "txtLuecke", 7080, 7800, 612, 504 },
-            { "cmdSuche", 6360, 7080, 1572, 492 }, { "Picture1", 2040, 6600, 5892, 252 },
-            { "Frame1", 360, 6960, 5772, 1692 }, { "cmd15", 120, 240, 612, 612 },
-            { "cmd27", 120, 960, 612, 612 }, { "cmd30", 1080, 240, 612, 612 },
-            { "cmd45", 2040, 240, 612, 612 }, { "cmd75", 2040, 960, 612, 612 },
-            { "cmd90", 3000, 240, 612, 612 }, { "cmd105", 3000, 960, 612, 612 },
-            { "cmd128", 3960, 240, 612, 612 }, { "cmd150", 3960, 960, 612, 612 },
-            { "cmd945", 4920, 240, 612, 612 }, { "cmd32", 1080, 960, 612, 612 },
-            { "cmd1365", 4920, 960, 612, 612 }, { "txthilfe", 360, 8880, 15012, 432 },
-            { "picZeichenblatt", 360, 5400, 7572, 552 }, { "txtN", 360, 6120, 1692, 732 },
-            { "HScroll2", 2040, 6120, 5892, 492 }, { "HScroll1", 360, 4800, 15012, 372 },
-            { "picContainer", 360, 360, 15012, 4452 }, { "Label3", 6360, 8400, 1572, 252 },
+            { "txtAusgabe", 8160, 5400, 7212, 3252 },
+            { "cmdMinus", 7680, 8040, 252, 252 },
+            { "cmdPlus", 7680, 7800, 252, 252 },
+            { "txtLuecke", 7080, 7800, 612, 504 },
+            { "cmdSuche", 6360, 7080, 1572, 492 },
+            { "Picture1", 2040, 6600, 5892, 252 },
+            { "Frame1", 360, 6960, 5772, 1692 },
+            { "cmd15", 120, 240, 612, 612 },
+            { "cmd27", 120, 960, 612, 612 },
+            { "cmd30", 1080, 240, 612, 612 },
+            { "cmd45", 2040, 240, 612, 612 },
+            { "cmd75", 2040, 960, 612, 612 },
+            { "cmd90", 3000, 240, 612, 612 },
+            { "cmd105", 3000, 960, 612, 612 },
+            { "cmd128", 3960, 240, 612, 612 },
+            { "cmd150", 3960, 960, 612, 612 },
+            { "cmd945", 4920, 240, 612, 612 },
+            { "cmd32", 1080, 960, 612, 612 },
+            { "cmd1365", 4920, 960, 612, 612 },
+            { "txthilfe", 360, 8880, 15012, 432 },
+            { "picZeichenblatt", 360, 5400, 7572, 552 },
+            { "txtN", 360, 6120, 1692, 732 },
+            { "HScroll2", 2040, 6120, 5892, 492 },
+            { "HScroll1", 360, 4800, 15012, 372 },
+            { "picContainer", 360, 360, 15012, 4452 },
+            { "Label3", 6360, 8400, 1572, 252 },
             { "Label1", 6360, 7920, 732, 372 },
         };
         for (const auto& c : controls)
@@ -128,7 +147,8 @@ private slots:
         QVERIFY(control);
         QCOMPARE(control->geometry(),
             QRect(twipsRect.left() / 15, twipsRect.top() / 15, 0, 0)
-                .adjusted(0, 0, qRound((twipsRect.left() + twipsRect.width()) / 15.0) - twipsRect.left() / 15,
+                .adjusted(0, 0,
+                    qRound((twipsRect.left() + twipsRect.width()) / 15.0) - twipsRect.left() / 15,
                     qRound((twipsRect.top() + twipsRect.height()) / 15.0) - twipsRect.top() / 15));
     }
 
@@ -157,7 +177,8 @@ private slots:
             const char* name;
             const char* caption;
             double points;
-        } buttons[] = { { "cmd15", "15", 12 }, { "cmd1365", "1365", 12 }, { "cmdSuche", "Suche bis", 10.2 } };
+        } buttons[] = { { "cmd15", "15", 12 }, { "cmd1365", "1365", 12 },
+            { "cmdSuche", "Suche bis", 10.2 } };
         for (const auto& b : buttons) {
             auto* button = w->findChild<QPushButton*>(b.name);
             QCOMPARE(button->text(), QString::fromUtf8(b.caption));
@@ -174,7 +195,8 @@ private slots:
         QCOMPARE(w->txthilfe->font().pointSizeF(), 13.8);
         QVERIFY(w->picZeichenblatt->font().bold());
         const QString family = QFontInfo(w->txtN->font()).family();
-        QVERIFY2(family == QLatin1String("Liberation Serif") || family == QLatin1String("Times New Roman"),
+        QVERIFY2(family == QLatin1String("Liberation Serif")
+                || family == QLatin1String("Times New Roman"),
             qPrintable(family));
         QVERIFY(sameColor(w->txtN->palette().color(QPalette::Base), 0xFFFF00));
         QVERIFY(sameColor(w->txtN->palette().color(QPalette::Text), 0x000000));
@@ -217,7 +239,8 @@ private slots:
         for (PictureBox* p : { w->picausgabe, w->picZeichenblatt }) {
             QImage empty(p->image().size(), QImage::Format_RGB32);
             empty.fill(QColor::fromRgb(p->backColor()));
-            QVERIFY2(p->image().convertToFormat(QImage::Format_RGB32) == empty, qPrintable(p->objectName()));
+            QVERIFY2(p->image().convertToFormat(QImage::Format_RGB32) == empty,
+                qPrintable(p->objectName()));
         }
     }
 
@@ -299,13 +322,16 @@ private slots:
         QTest::mouseMove(w->txtN, QPoint(10, 10));
         QTRY_COMPARE(w->txthilfe->text(), QStringLiteral("Die Zahl n"));
         QTest::mouseMove(w->Picture1, QPoint(10, 5));
-        QTRY_COMPARE(w->txthilfe->text(), QStringLiteral("n bitte mit Hilfe des Scrollbalken einstellen"));
-        const QString formHelp = QStringLiteral(
-            "Das Programm ermittelt alle Darstellungen von n als Summe aufeinanderfolgender natürlicher Zahlen");
+        QTRY_COMPARE(
+            w->txthilfe->text(), QStringLiteral("n bitte mit Hilfe des Scrollbalken einstellen"));
+        const QString formHelp
+            = QStringLiteral("Das Programm ermittelt alle Darstellungen von n als Summe "
+                             "aufeinanderfolgender natürlicher Zahlen");
         QTest::mouseMove(w->picausgabe, QPoint(50, 50));
         QTRY_COMPARE(w->txthilfe->text(), formHelp);
         w->txthilfe->setText(QStringLiteral("Hilfe"));
-        QTest::mouseMove(w->centralWidget(), QPoint(w->Line2->x(), w->Line2->y() + 50)); // the line is no control
+        QTest::mouseMove(w->centralWidget(),
+            QPoint(w->Line2->x(), w->Line2->y() + 50)); // the line is no control
         QTRY_COMPARE(w->txthilfe->text(), formHelp);
         w->txthilfe->setText(QStringLiteral("Hilfe"));
         QTest::mouseMove(w->Label1, QPoint(3, 3));
@@ -357,7 +383,8 @@ private slots:
         QCOMPARE(QApplication::exec(), 1);
         QCOMPARE(boxes.shown.size(), std::size_t(1));
         QCOMPARE(boxes.shown[0].kind, MessageKind::Critical);
-        QCOMPARE(boxes.shown[0].text, QStringLiteral("Laufzeitfehler '9':\n\nIndex außerhalb des gültigen Bereichs"));
+        QCOMPARE(boxes.shown[0].text,
+            QStringLiteral("Laufzeitfehler '9':\n\nIndex außerhalb des gültigen Bereichs"));
         QVERIFY(w->ending());
     }
 
@@ -367,18 +394,30 @@ private slots:
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("name");
-        QTest::newRow("txtN") << "txtN" << "Die Zahl n";
-        QTest::newRow("HScroll2") << "HScroll2" << "n einstellen";
-        QTest::newRow("HScroll1") << "HScroll1" << "Diagramm verschieben";
-        QTest::newRow("cmd945") << "cmd945" << "Beispiel 945";
-        QTest::newRow("cmdSuche") << "cmdSuche" << "Suche bis";
-        QTest::newRow("cmdPlus") << "cmdPlus" << "Lücke um eins vergrößern";
-        QTest::newRow("cmdMinus") << "cmdMinus" << "Lücke um eins verkleinern";
-        QTest::newRow("txtLuecke") << "txtLuecke" << "Lücke";
-        QTest::newRow("txtAusgabe") << "txtAusgabe" << "Ergebnisse";
-        QTest::newRow("txthilfe") << "txthilfe" << "Hilfe";
-        QTest::newRow("picausgabe") << "picausgabe" << "Balkendiagramm der Darstellungen von n";
-        QTest::newRow("picZeichenblatt") << "picZeichenblatt" << "Primfaktorzerlegung von n";
+        QTest::newRow("txtN") << "txtN"
+                              << "Die Zahl n";
+        QTest::newRow("HScroll2") << "HScroll2"
+                                  << "n einstellen";
+        QTest::newRow("HScroll1") << "HScroll1"
+                                  << "Diagramm verschieben";
+        QTest::newRow("cmd945") << "cmd945"
+                                << "Beispiel 945";
+        QTest::newRow("cmdSuche") << "cmdSuche"
+                                  << "Suche bis";
+        QTest::newRow("cmdPlus") << "cmdPlus"
+                                 << "Lücke um eins vergrößern";
+        QTest::newRow("cmdMinus") << "cmdMinus"
+                                  << "Lücke um eins verkleinern";
+        QTest::newRow("txtLuecke") << "txtLuecke"
+                                   << "Lücke";
+        QTest::newRow("txtAusgabe") << "txtAusgabe"
+                                    << "Ergebnisse";
+        QTest::newRow("txthilfe") << "txthilfe"
+                                  << "Hilfe";
+        QTest::newRow("picausgabe") << "picausgabe"
+                                    << "Balkendiagramm der Darstellungen von n";
+        QTest::newRow("picZeichenblatt") << "picZeichenblatt"
+                                         << "Primfaktorzerlegung von n";
     }
     void accessibleNames()
     {
@@ -397,17 +436,18 @@ private slots:
         QCOMPARE(accessible(w->picZeichenblatt, QAccessible::Description),
             QStringLiteral("15 = 3 hoch 1 mal 5 hoch 1"));
         w->HScroll2->setValue(1);
-        QCOMPARE(accessible(w->picausgabe, QAccessible::Description), QStringLiteral("1 Darstellung: 1"));
+        QCOMPARE(accessible(w->picausgabe, QAccessible::Description),
+            QStringLiteral("1 Darstellung: 1"));
         QCOMPARE(accessible(w->picZeichenblatt, QAccessible::Description),
             QStringLiteral("1 hat keine Primfaktoren"));
     }
 
     void tabReachesEveryControlInOrder()
     {
-        const QStringList expected { "HScroll1", "picausgabe", "HScroll2", "txtN", "picZeichenblatt",
-            "txthilfe", "cmd1365", "cmd32", "cmd945", "cmd150", "cmd128", "cmd105", "cmd90", "cmd75",
-            "cmd45", "cmd30", "cmd27", "cmd15", "Picture1", "cmdSuche", "txtLuecke", "cmdPlus",
-            "cmdMinus", "txtAusgabe" };
+        const QStringList expected { "HScroll1", "picausgabe", "HScroll2", "txtN",
+            "picZeichenblatt", "txthilfe", "cmd1365", "cmd32", "cmd945", "cmd150", "cmd128",
+            "cmd105", "cmd90", "cmd75", "cmd45", "cmd30", "cmd27", "cmd15", "Picture1", "cmdSuche",
+            "txtLuecke", "cmdPlus", "cmdMinus", "txtAusgabe" };
         w->activateWindow();
         w->picContainer->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->picContainer));
@@ -432,9 +472,11 @@ private slots:
         QStringList texts;
         for (QAction* a : menu->actions())
             texts << a->text();
-        QVERIFY2(texts.join(QLatin1Char('|')).contains(QStringLiteral("Alles auswählen")), qPrintable(texts.join(QLatin1Char('|'))));
+        QVERIFY2(texts.join(QLatin1Char('|')).contains(QStringLiteral("Alles auswählen")),
+            qPrintable(texts.join(QLatin1Char('|'))));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("OK"));
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+        QCOMPARE(
+            QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
     }
 
     // ---- what the user sees
@@ -553,7 +595,8 @@ private slots:
         QCOMPARE(w->txtAusgabe->text(), reportOf(16));
         QCOMPARE(boxes.shown.size(), std::size_t(1));
         QCOMPARE(boxes.shown[0].kind, MessageKind::Warning);
-        QCOMPARE(boxes.shown[0].text, QStringLiteral("Die Lücke muss zwischen -1401 und 1399 liegen."));
+        QCOMPARE(
+            boxes.shown[0].text, QStringLiteral("Die Lücke muss zwischen -1401 und 1399 liegen."));
         QVERIFY(!w->ending());
         QCOMPARE(w->txtLuecke->text(), luecke);
         QTest::mouseClick(w->cmd27, Qt::LeftButton); // the program goes on

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <charconv>
 #include <clocale>
-#include <cstdlib>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <system_error>
 
@@ -23,8 +23,8 @@ std::string Str(double value)
     // The shortest general form with 15 significant digits, like printf's %.15G but free of
     // the locale: trailing zeros dropped, exponent form from 1E+15 on and below 1E-04.
     std::array<char, 40> buf {};
-    const auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value),
-        std::chars_format::general, 15);
+    const auto [end, ec] = std::to_chars(
+        buf.data(), buf.data() + buf.size(), std::fabs(value), std::chars_format::general, 15);
     (void)ec; // 40 characters hold any double at 15 digits
     std::string text(value < 0 ? "-" : " ");
     // Near the largest double the 15 digits round up past it; shown truncated instead, the
@@ -38,24 +38,30 @@ std::string Str(double value)
 
 namespace {
 
-bool skippable(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool digit(char c) { return c >= '0' && c <= '9'; }
-
-// Reads the text as Val does and hands the number, without blanks and without the sign, to a
-// cleaned buffer for std::from_chars. Keeps the cleaned text short: leading zeros are dropped
-// and the exponent is saturated, so a long pasted text costs one pass and little memory.
-struct Scanner {
-    std::string_view text;
-    std::size_t pos = 0;
-
-    int peek()
+    bool skippable(char c)
     {
-        while (pos < text.size() && skippable(text[pos]))
-            ++pos;
-        return pos < text.size() ? static_cast<unsigned char>(text[pos]) : -1;
+        return c == ' ' || c == '\t' || c == '\n';
     }
-    void next() { ++pos; }
-};
+    bool digit(char c)
+    {
+        return c >= '0' && c <= '9';
+    }
+
+    // Reads the text as Val does and hands the number, without blanks and without the sign, to a
+    // cleaned buffer for std::from_chars. Keeps the cleaned text short: leading zeros are dropped
+    // and the exponent is saturated, so a long pasted text costs one pass and little memory.
+    struct Scanner {
+        std::string_view text;
+        std::size_t pos = 0;
+
+        int peek()
+        {
+            while (pos < text.size() && skippable(text[pos]))
+                ++pos;
+            return pos < text.size() ? static_cast<unsigned char>(text[pos]) : -1;
+        }
+        void next() { ++pos; }
+    };
 
 } // namespace
 
@@ -167,10 +173,22 @@ std::int16_t toInt16(double value)
 Rgb QBColor(int index)
 {
     static constexpr std::array<Rgb, 16> palette {
-        rgb(0x00, 0x00, 0x00), rgb(0x00, 0x00, 0x80), rgb(0x00, 0x80, 0x00), rgb(0x00, 0x80, 0x80),
-        rgb(0x80, 0x00, 0x00), rgb(0x80, 0x00, 0x80), rgb(0x80, 0x80, 0x00), rgb(0xC0, 0xC0, 0xC0),
-        rgb(0x80, 0x80, 0x80), rgb(0x00, 0x00, 0xFF), rgb(0x00, 0xFF, 0x00), rgb(0x00, 0xFF, 0xFF),
-        rgb(0xFF, 0x00, 0x00), rgb(0xFF, 0x00, 0xFF), rgb(0xFF, 0xFF, 0x00), rgb(0xFF, 0xFF, 0xFF),
+        rgb(0x00, 0x00, 0x00),
+        rgb(0x00, 0x00, 0x80),
+        rgb(0x00, 0x80, 0x00),
+        rgb(0x00, 0x80, 0x80),
+        rgb(0x80, 0x00, 0x00),
+        rgb(0x80, 0x00, 0x80),
+        rgb(0x80, 0x80, 0x00),
+        rgb(0xC0, 0xC0, 0xC0),
+        rgb(0x80, 0x80, 0x80),
+        rgb(0x00, 0x00, 0xFF),
+        rgb(0x00, 0xFF, 0x00),
+        rgb(0x00, 0xFF, 0xFF),
+        rgb(0xFF, 0x00, 0x00),
+        rgb(0xFF, 0x00, 0xFF),
+        rgb(0xFF, 0xFF, 0x00),
+        rgb(0xFF, 0xFF, 0xFF),
     };
     if (index < 0 || index > 15)
         raise(RuntimeError::InvalidCall);

@@ -34,7 +34,8 @@ QIcon programIcon()
 bool useGermanToolkitTexts(QCoreApplication& app)
 {
     auto* translator = new QTranslator(&app);
-    if (!translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (!translator->load(
+            QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;
     }

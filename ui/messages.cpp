@@ -7,14 +7,17 @@
 namespace kv {
 
 namespace {
-MessageHook& hook()
-{
-    static MessageHook h;
-    return h;
-}
+    MessageHook& hook()
+    {
+        static MessageHook h;
+        return h;
+    }
 } // namespace
 
-void setMessageHook(MessageHook h) { hook() = std::move(h); }
+void setMessageHook(MessageHook h)
+{
+    hook() = std::move(h);
+}
 
 void showMessage(QWidget* parent, MessageKind kind, const QString& title, const QString& text)
 {
@@ -23,8 +26,8 @@ void showMessage(QWidget* parent, MessageKind kind, const QString& title, const 
         return;
     }
     const QMessageBox::Icon icon = kind == MessageKind::Information ? QMessageBox::Information
-        : kind == MessageKind::Warning                             ? QMessageBox::Warning
-                                                                   : QMessageBox::Critical;
+        : kind == MessageKind::Warning                              ? QMessageBox::Warning
+                                                                    : QMessageBox::Critical;
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.exec();
 }

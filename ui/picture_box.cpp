@@ -10,7 +10,10 @@
 namespace kv {
 
 namespace {
-QColor toQColor(Rgb c) { return QColor::fromRgb(static_cast<QRgb>(c) | 0xFF000000u); }
+    QColor toQColor(Rgb c)
+    {
+        return QColor::fromRgb(static_cast<QRgb>(c) | 0xFF000000u);
+    }
 } // namespace
 
 PictureBox::PictureBox(const QString& name, QWidget* parent)
@@ -23,7 +26,10 @@ PictureBox::PictureBox(const QString& name, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-PictureBox::~PictureBox() { endPainting(); }
+PictureBox::~PictureBox()
+{
+    endPainting();
+}
 
 void PictureBox::setBackColor(Rgb color)
 {
@@ -98,9 +104,11 @@ void PictureBox::flushLines()
     QVector<QLineF> slanted;
     for (const QLineF& l : std::as_const(pendingLines_)) {
         if (l.x1() == l.x2())
-            p.fillRect(QRectF(l.x1() - half, std::min(l.y1(), l.y2()) - half, w, std::abs(l.dy()) + w), c);
+            p.fillRect(
+                QRectF(l.x1() - half, std::min(l.y1(), l.y2()) - half, w, std::abs(l.dy()) + w), c);
         else if (l.y1() == l.y2())
-            p.fillRect(QRectF(std::min(l.x1(), l.x2()) - half, l.y1() - half, std::abs(l.dx()) + w, w), c);
+            p.fillRect(
+                QRectF(std::min(l.x1(), l.x2()) - half, l.y1() - half, std::abs(l.dx()) + w, w), c);
         else
             slanted.append(l);
     }
@@ -121,7 +129,8 @@ bool PictureBox::fillClearedWithUprightLines()
     const qreal height = image_.height() / dpr;
     const qreal half = pendingWidth_ / 2.0;
     for (const QLineF& l : std::as_const(pendingLines_)) {
-        if (l.x1() != l.x2() || std::min(l.y1(), l.y2()) - half > 0 || std::max(l.y1(), l.y2()) + half < height)
+        if (l.x1() != l.x2() || std::min(l.y1(), l.y2()) - half > 0
+            || std::max(l.y1(), l.y2()) + half < height)
             return false;
     }
     const QRgb back = toQColor(background_).rgb();
@@ -172,7 +181,8 @@ QPointF PictureBox::toPixel(float x, float y) const
     const QSizeF inner = contentsRect().size();
     if (!userScale_) // twips
         return QPointF(x / twips::perPixel(), y / twips::perPixel());
-    return QPointF((static_cast<double>(x) - x1_) * inner.width() / (static_cast<double>(x2_) - x1_),
+    return QPointF(
+        (static_cast<double>(x) - x1_) * inner.width() / (static_cast<double>(x2_) - x1_),
         (static_cast<double>(y) - y1_) * inner.height() / (static_cast<double>(y2_) - y1_));
 }
 
@@ -220,8 +230,8 @@ void PictureBox::PSet(float x, float y)
     flushLines();
     const QPointF c = toPixel(x, y);
     const qreal half = drawWidth_ / 2.0;
-    painter().fillRect(QRectF(c.x() - half, c.y() - half, drawWidth_, drawWidth_),
-        toQColor(foreColor_));
+    painter().fillRect(
+        QRectF(c.x() - half, c.y() - half, drawWidth_, drawWidth_), toQColor(foreColor_));
 }
 
 void PictureBox::Print(std::string_view text)

@@ -9,36 +9,40 @@
 namespace kv {
 
 namespace {
-struct Printer {
-    std::ostream& out;
-    void color(Rgb c)
-    {
-        out << " #" << std::hex << std::setw(6) << std::setfill('0') << c << std::dec
-            << std::setfill(' ');
-    }
-    void operator()(const ScaleOp& o) { out << "Scale (" << o.x1 << ", " << o.y1 << ")-(" << o.x2 << ", " << o.y2 << ")"; }
-    void operator()(const ClsOp&) { out << "Cls"; }
-    void operator()(const LineOp& o)
-    {
-        out << "Line (" << o.x1 << ", " << o.y1 << ")-(" << o.x2 << ", " << o.y2 << ")";
-        color(o.color);
-    }
-    void operator()(const BoxOp& o)
-    {
-        out << "Box (" << o.x1 << ", " << o.y1 << ")-(" << o.x2 << ", " << o.y2 << ")";
-        color(o.color);
-    }
-    void operator()(const PSetOp& o)
-    {
-        out << "PSet (" << o.x << ", " << o.y << ") width " << o.drawWidth;
-        color(o.color);
-    }
-    void operator()(const PrintOp& o)
-    {
-        out << "Print \"" << o.text << "\" at (" << o.x << ", " << o.y << ") size " << o.fontSize;
-        color(o.color);
-    }
-};
+    struct Printer {
+        std::ostream& out;
+        void color(Rgb c)
+        {
+            out << " #" << std::hex << std::setw(6) << std::setfill('0') << c << std::dec
+                << std::setfill(' ');
+        }
+        void operator()(const ScaleOp& o)
+        {
+            out << "Scale (" << o.x1 << ", " << o.y1 << ")-(" << o.x2 << ", " << o.y2 << ")";
+        }
+        void operator()(const ClsOp&) { out << "Cls"; }
+        void operator()(const LineOp& o)
+        {
+            out << "Line (" << o.x1 << ", " << o.y1 << ")-(" << o.x2 << ", " << o.y2 << ")";
+            color(o.color);
+        }
+        void operator()(const BoxOp& o)
+        {
+            out << "Box (" << o.x1 << ", " << o.y1 << ")-(" << o.x2 << ", " << o.y2 << ")";
+            color(o.color);
+        }
+        void operator()(const PSetOp& o)
+        {
+            out << "PSet (" << o.x << ", " << o.y << ") width " << o.drawWidth;
+            color(o.color);
+        }
+        void operator()(const PrintOp& o)
+        {
+            out << "Print \"" << o.text << "\" at (" << o.x << ", " << o.y << ") size "
+                << o.fontSize;
+            color(o.color);
+        }
+    };
 } // namespace
 
 std::ostream& operator<<(std::ostream& out, const DrawOp& op)

@@ -30,6 +30,9 @@ private:
     std::string description_;
 };
 
-[[noreturn]] inline void raise(int number) { throw RuntimeError(number); }
+[[noreturn]] inline void raise(int number)
+{
+    throw RuntimeError(number);
+}
 
 } // namespace kv

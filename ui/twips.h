@@ -16,8 +16,14 @@ inline double perPixel()
     return 1440.0 / (dpi > 0 ? dpi : 96.0);
 }
 
-inline int toPixels(double twips) { return static_cast<int>(std::lround(twips / perPixel())); }
-inline double fromPixels(double pixels) { return pixels * perPixel(); }
+inline int toPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / perPixel()));
+}
+inline double fromPixels(double pixels)
+{
+    return pixels * perPixel();
+}
 
 // A control's rectangle; edges are rounded on their own, so controls that meet in twips meet in
 // pixels.
