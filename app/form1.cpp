@@ -23,6 +23,8 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <new>
+
 namespace kv {
 
 namespace {
@@ -319,6 +321,8 @@ template <typename Handler> void Form1::handle(Handler&& handler)
         handler();
     } catch (const RuntimeError& error) {
         fatal(error);
+    } catch (const std::bad_alloc&) {
+        fatal(RuntimeError(RuntimeError::OutOfMemory));
     }
 }
 

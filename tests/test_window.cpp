@@ -204,6 +204,8 @@ private slots:
         QCOMPARE(w->picausgabe->backColor(), 0xE0E0E0u);
         QCOMPARE(w->picZeichenblatt->backColor(), 0xFFFFFFu);
         QCOMPARE(w->Picture1->backColor(), 0xFFFF00u);
+        // The viewport shows the standard colour where the panned diagram leaves it bare.
+        QCOMPARE(w->picContainer->backColor(), Rgb(w->palette().color(QPalette::Window).rgb() & 0xFFFFFF));
         QVERIFY(w->txtN->isReadOnly());
         QCOMPARE(w->txtN->alignment(), Qt::AlignCenter);
         QCOMPARE(w->txtAusgabe->lineWrapMode(), QPlainTextEdit::NoWrap);

@@ -24,6 +24,8 @@ PictureBox::PictureBox(const QString& name, QWidget* parent)
     setLineWidth(2);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Until told otherwise, the standard colour of a plain picture box: the button face.
+    background_ = static_cast<Rgb>(palette().color(QPalette::Window).rgb()) & 0xFFFFFFu;
 }
 
 PictureBox::~PictureBox()

@@ -66,7 +66,7 @@ private:
     void endPainting();
     void ensureImage();
 
-    Rgb background_ = 0xFFFFFF;
+    Rgb background_ = 0;
     QImage image_;
     bool clearPending_ = false; // cleared, but not yet filled with the background
     bool fastFill_ = true;

@@ -16,6 +16,8 @@ std::string RuntimeError::describe(int number)
         return "Ungültiger Prozeduraufruf oder ungültiges Argument";
     case Overflow:
         return "Überlauf";
+    case OutOfMemory:
+        return "Nicht genügend Speicher";
     case SubscriptOutOfRange:
         return "Index außerhalb des gültigen Bereichs";
     default:

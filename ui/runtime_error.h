@@ -14,6 +14,7 @@ public:
     enum Number : int {
         InvalidCall = 5,
         Overflow = 6,
+        OutOfMemory = 7,
         SubscriptOutOfRange = 9,
     };
 
