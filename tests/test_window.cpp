@@ -545,6 +545,22 @@ private slots:
         QVERIFY(sameColor(diagramPixel(4, 0.45, w->grab().toImage()), 0x000000)); // bar 2 ... 7
     }
 
+    // Another screen gives the picture a new pixel size; its drawing carries over.
+    void drawingSurvivesANewPixelSize()
+    {
+        PictureBox box(QStringLiteral("box"), w.get());
+        box.setGeometry(0, 0, 104, 104); // 100 x 100 inside the border
+        box.setBackColor(0xFFFFFF);
+        box.Scale(0, 0, 10, 10);
+        box.Cls();
+        box.Box(0, 0, 5, 5, 0x000080);
+        QVERIFY(sameColor(box.pixelAt(2.5, 2.5), 0x000080));
+        box.setGeometry(0, 0, 204, 204);
+        QVERIFY(sameColor(box.pixelAt(2.5, 2.5), 0x000080));
+        QVERIFY(sameColor(box.pixelAt(7.5, 7.5), 0xFFFFFF));
+        QCOMPARE(box.image().size(), QSize(200, 200) * box.devicePixelRatioF());
+    }
+
     void panning()
     {
         const int innerLeft = w->picContainer->contentsRect().left();

@@ -61,10 +61,11 @@ void PictureBox::ensureImage()
     const QSize size = contentsRect().size() * dpr;
     if (!image_.isNull() && image_.size() == size && image_.devicePixelRatio() == dpr)
         return;
-    // A new size or pixel ratio (another screen) starts a new, empty image.
+    // A new pixel ratio (the window moved to another screen) makes a new image; the drawing
+    // carries over, scaled, until the next one replaces it. Pending lines are in device-
+    // independent pixels and go onto the new image as they are.
     painter_.reset();
-    pendingLines_.clear();
-    clearPending_ = false;
+    const QImage previous = clearPending_ ? QImage() : image_;
     image_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     image_.setDevicePixelRatio(dpr);
     // Font points turn into pixels at the screen's logical resolution, as on the window.
@@ -72,6 +73,11 @@ void PictureBox::ensureImage()
     image_.setDotsPerMeterX(dotsPerMeter);
     image_.setDotsPerMeterY(dotsPerMeter);
     image_.fill(toQColor(background_));
+    if (!previous.isNull()) {
+        QPainter p(&image_);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(QRectF(QPointF(0, 0), QSizeF(contentsRect().size())), previous);
+    }
 }
 
 QPainter& PictureBox::painter()
