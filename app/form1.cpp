@@ -190,7 +190,6 @@ void Form1::buildControls()
         e.button = button(QStringLiteral("cmd%1").arg(e.n), QString::number(e.n), Frame1);
         e.button->setFont(timesFont(12));
         place(e.button, e.left, e.top, 612, 612);
-        connect(e.button, &QPushButton::clicked, this, [this, n = e.n] { exampleClick(n); });
     }
 
     txthilfe = new TextBox(QStringLiteral("txthilfe"), QStringLiteral("Hilfe"), form);
@@ -300,17 +299,27 @@ void Form1::buildControls()
 
 void Form1::wireEvents()
 {
-    connect(HScroll2, &ScrollBar::Change, this, [this] { handle([this] { HScroll2_Change(); }); });
-    connect(HScroll2, &ScrollBar::Scroll, this, [this] { handle([this] { HScroll2_Scroll(); }); });
-    connect(HScroll1, &ScrollBar::Change, this, [this] { handle([this] { HScroll1_Change(); }); });
-    connect(HScroll1, &ScrollBar::Scroll, this, [this] { handle([this] { HScroll1_Scroll(); }); });
+    on(HScroll2, &ScrollBar::Change, &Form1::HScroll2_Change);
+    on(HScroll2, &ScrollBar::Scroll, &Form1::HScroll2_Scroll);
+    on(HScroll1, &ScrollBar::Change, &Form1::HScroll1_Change);
+    on(HScroll1, &ScrollBar::Scroll, &Form1::HScroll1_Scroll);
+    on(cmdSuche, &QPushButton::clicked, &Form1::cmdSuche_Click);
+    on(cmdPlus, &QPushButton::clicked, &Form1::cmdPlus_Click);
+    on(cmdMinus, &QPushButton::clicked, &Form1::cmdMinus_Click);
+    on(cmdInfo, &QAction::triggered, &Form1::cmdInfo_Click);
+    on(cmdEnde, &QAction::triggered, &Form1::cmdEnde_Click);
+    for (QPushButton* example : Frame1->findChildren<QPushButton*>()) {
+        const int n = example->text().toInt();
+        connect(example, &QPushButton::clicked, this,
+            [this, n] { handle([this, n] { exampleClick(n); }); });
+    }
+}
+
+template <typename Sender, typename Signal>
+void Form1::on(Sender* sender, Signal signal, void (Form1::*handler)())
+{
     connect(
-        cmdSuche, &QPushButton::clicked, this, [this] { handle([this] { cmdSuche_Click(); }); });
-    connect(cmdPlus, &QPushButton::clicked, this, [this] { handle([this] { cmdPlus_Click(); }); });
-    connect(
-        cmdMinus, &QPushButton::clicked, this, [this] { handle([this] { cmdMinus_Click(); }); });
-    connect(cmdInfo, &QAction::triggered, this, [this] { handle([this] { cmdInfo_Click(); }); });
-    connect(cmdEnde, &QAction::triggered, this, [this] { handle([this] { cmdEnde_Click(); }); });
+        sender, signal, this, [this, handler] { handle([this, handler] { (this->*handler)(); }); });
 }
 
 template <typename Handler> void Form1::handle(Handler&& handler)
@@ -339,7 +348,6 @@ void Form1::End(int exitStatus)
 {
     ending_ = true;
     hide();
-    emit programEnding(exitStatus);
     // Leaves the event loop as soon as every handler on the stack has returned; each running
     // search returns right after its pump, since ending_ is set.
     QCoreApplication::exit(exitStatus);
@@ -355,11 +363,6 @@ void Form1::closeEvent(QCloseEvent* event)
 void Form1::setDoEvents(std::function<void()> doEvents)
 {
     doEvents_ = std::move(doEvents);
-}
-
-void Form1::DoEvents()
-{
-    doEvents_();
 }
 
 // ---- start-up and the n selector
@@ -402,7 +405,7 @@ void Form1::Primfaktoren()
 
 void Form1::exampleClick(int n)
 {
-    handle([this, n] { HScroll2->setValue(n); });
+    HScroll2->setValue(n);
 }
 
 void Form1::HScroll1_Change()

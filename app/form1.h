@@ -32,7 +32,6 @@ public:
 
     // The event pump of the gap search; tests replace it.
     void setDoEvents(std::function<void()> doEvents);
-    void DoEvents();
 
     // True once the program is ending; from then on no handler does anything.
     bool ending() const { return ending_; }
@@ -71,10 +70,6 @@ public:
     QAction* cmdEnde;
     QAction* cmdInfo;
 
-signals:
-    // Emitted once when the program starts to end, with its exit status.
-    void programEnding(int exitStatus);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -90,7 +85,7 @@ private:
     void HScroll1_Scroll();
     void Berechnen();
     void Primfaktoren();
-    void exampleClick(int n);
+    void exampleClick(int n); // cmd15_Click ... cmd1365_Click
     void cmdSuche_Click();
     void cmdPlus_Click();
     void cmdMinus_Click();
@@ -105,6 +100,9 @@ private:
 
     // Runs a handler; a run-time error inside it is shown and ends the program.
     template <typename Handler> void handle(Handler&& handler);
+    // Connects an event to its handler, run through handle().
+    template <typename Sender, typename Signal>
+    void on(Sender* sender, Signal signal, void (Form1::*handler)());
     void fatal(const RuntimeError& error);
     void End(int exitStatus);
     void showGapRangeMessage();
