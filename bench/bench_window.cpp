@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -17,6 +18,15 @@ using namespace kv;
 namespace {
 
 Form1* window = nullptr;
+
+double fastest(const std::vector<double>& v)
+{
+    return *std::min_element(v.begin(), v.end());
+}
+double slowest(const std::vector<double>& v)
+{
+    return *std::max_element(v.begin(), v.end());
+}
 
 void nChange(benchmark::State& state)
 {
@@ -37,6 +47,8 @@ BENCHMARK(nChange)
     ->Arg(1365)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
+    ->ComputeStatistics("min", fastest)
+    ->ComputeStatistics("max", slowest)
     ->ReportAggregatesOnly(true);
 
 void fullSearch(benchmark::State& state)
@@ -56,6 +68,8 @@ BENCHMARK(fullSearch)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(5)
+    ->ComputeStatistics("min", fastest)
+    ->ComputeStatistics("max", slowest)
     ->ReportAggregatesOnly(true);
 
 } // namespace
