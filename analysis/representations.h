@@ -36,9 +36,6 @@ struct Representations {
     BoundedArray<std::int32_t, 0, capacity> Ende;
     std::int32_t Anzahl = 0;
     BoundedArray<std::int32_t, 0, 2800> Abstand;
-
-    // Histogram index of a signed distance: L >= 0 is a gap of L numbers, L < 0 an overlap of -L.
-    static constexpr int indexOfDistance(int L) { return pairBase - 1 - L; }
 };
 
 // One run of the analysis for the number at the start of txtN (read with Val): clears the

@@ -6,23 +6,17 @@
 #include "present/report.h"
 #include "ui/conversions.h"
 
+#include "range_statistics.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <vector>
 
 using namespace kv;
+using kv::bench::fastest;
+using kv::bench::slowest;
 
 namespace {
-
-double fastest(const std::vector<double>& v)
-{
-    return *std::min_element(v.begin(), v.end());
-}
-double slowest(const std::vector<double>& v)
-{
-    return *std::max_element(v.begin(), v.end());
-}
 
 // Counts the calls, as cheaply as a surface can.
 struct NullSurface : Surface {

@@ -6,6 +6,7 @@
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
 
+#include "range_statistics.h"
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
@@ -14,19 +15,12 @@
 #include <memory>
 
 using namespace kv;
+using kv::bench::fastest;
+using kv::bench::slowest;
 
 namespace {
 
 Form1* window = nullptr;
-
-double fastest(const std::vector<double>& v)
-{
-    return *std::min_element(v.begin(), v.end());
-}
-double slowest(const std::vector<double>& v)
-{
-    return *std::max_element(v.begin(), v.end());
-}
 
 void nChange(benchmark::State& state)
 {

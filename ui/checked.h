@@ -31,9 +31,6 @@ template <typename T, int Lo, int Hi> class BoundedArray {
     static_assert(Lo <= Hi);
 
 public:
-    static constexpr int lowest = Lo;
-    static constexpr int highest = Hi;
-
     T& operator()(std::int64_t i)
     {
         check(i);
@@ -44,7 +41,6 @@ public:
         check(i);
         return items_[static_cast<std::size_t>(i - Lo)];
     }
-    void fill(const T& v) { items_.fill(v); }
 
 private:
     static void check(std::int64_t i)

@@ -84,10 +84,7 @@ QPainter& PictureBox::painter()
 {
     if (!painter_) {
         ensureImage();
-        if (clearPending_) {
-            image_.fill(toQColor(background_));
-            clearPending_ = false;
-        }
+        fillPendingClear();
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
         painter_->setRenderHint(QPainter::TextAntialiasing, true);
@@ -169,11 +166,16 @@ const QImage& PictureBox::image()
 {
     ensureImage();
     endPainting();
+    fillPendingClear();
+    return image_;
+}
+
+void PictureBox::fillPendingClear()
+{
     if (clearPending_) {
         image_.fill(toQColor(background_));
         clearPending_ = false;
     }
-    return image_;
 }
 
 QColor PictureBox::pixelAt(float x, float y)

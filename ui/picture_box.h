@@ -51,10 +51,6 @@ public:
     void setFontSize(float points) override;
     void setDrawWidth(int pixels) override { drawWidth_ = pixels < 1 ? 1 : pixels; }
 
-    float currentX() const { return currentX_; }
-    float currentY() const { return currentY_; }
-    float fontSize() const { return static_cast<float>(font_.pointSizeF()); }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -63,6 +59,7 @@ private:
     QPainter& painter(); // open on the image; ended before the image is shown or read
     void flushLines();
     bool fillClearedWithUprightLines();
+    void fillPendingClear(); // the background fill that Cls left for later
     void endPainting();
     void ensureImage();
 

@@ -20,10 +20,6 @@ inline int toPixels(double twips)
 {
     return static_cast<int>(std::lround(twips / perPixel()));
 }
-inline double fromPixels(double pixels)
-{
-    return pixels * perPixel();
-}
 
 // A control's rectangle; edges are rounded on their own, so controls that meet in twips meet in
 // pixels.
