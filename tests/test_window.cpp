@@ -12,6 +12,7 @@
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
 #include "ui/twips.h"
+#include "wait_compare.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -205,7 +206,8 @@ private slots:
         QCOMPARE(w->picZeichenblatt->backColor(), 0xFFFFFFu);
         QCOMPARE(w->Picture1->backColor(), 0xFFFF00u);
         // The viewport shows the standard colour where the panned diagram leaves it bare.
-        QCOMPARE(w->picContainer->backColor(), Rgb(w->palette().color(QPalette::Window).rgb() & 0xFFFFFF));
+        QCOMPARE(w->picContainer->backColor(),
+            Rgb(w->palette().color(QPalette::Window).rgb() & 0xFFFFFF));
         QVERIFY(w->txtN->isReadOnly());
         QCOMPARE(w->txtN->alignment(), Qt::AlignCenter);
         QCOMPARE(w->txtAusgabe->lineWrapMode(), QPlainTextEdit::NoWrap);
@@ -315,26 +317,26 @@ private slots:
     void hoverHelp()
     {
         QTest::mouseMove(w->picZeichenblatt, QPoint(20, 10));
-        QTRY_COMPARE(w->txthilfe->text(), QStringLiteral("Primfaktorzerlung von n"));
+        KV_TRY_COMPARE(w->txthilfe->text(), QStringLiteral("Primfaktorzerlung von n"));
         QTest::mouseMove(w->cmd15, QPoint(5, 5)); // a button has no help: the line stays
         settle();
         QCOMPARE(w->txthilfe->text(), QStringLiteral("Primfaktorzerlung von n"));
         QTest::mouseMove(w->Frame1, QPoint(w->Frame1->width() / 2, 6)); // above the buttons
-        QTRY_COMPARE(w->txthilfe->text(), QStringLiteral("interessante Beispiele"));
+        KV_TRY_COMPARE(w->txthilfe->text(), QStringLiteral("interessante Beispiele"));
         QTest::mouseMove(w->txtN, QPoint(10, 10));
-        QTRY_COMPARE(w->txthilfe->text(), QStringLiteral("Die Zahl n"));
+        KV_TRY_COMPARE(w->txthilfe->text(), QStringLiteral("Die Zahl n"));
         QTest::mouseMove(w->Picture1, QPoint(10, 5));
-        QTRY_COMPARE(
+        KV_TRY_COMPARE(
             w->txthilfe->text(), QStringLiteral("n bitte mit Hilfe des Scrollbalken einstellen"));
         const QString formHelp
             = QStringLiteral("Das Programm ermittelt alle Darstellungen von n als Summe "
                              "aufeinanderfolgender natürlicher Zahlen");
         QTest::mouseMove(w->picausgabe, QPoint(50, 50));
-        QTRY_COMPARE(w->txthilfe->text(), formHelp);
+        KV_TRY_COMPARE(w->txthilfe->text(), formHelp);
         w->txthilfe->setText(QStringLiteral("Hilfe"));
         QTest::mouseMove(w->centralWidget(),
             QPoint(w->Line2->x(), w->Line2->y() + 50)); // the line is no control
-        QTRY_COMPARE(w->txthilfe->text(), formHelp);
+        KV_TRY_COMPARE(w->txthilfe->text(), formHelp);
         w->txthilfe->setText(QStringLiteral("Hilfe"));
         QTest::mouseMove(w->Label1, QPoint(3, 3));
         QTest::mouseMove(w->HScroll2, QPoint(30, 5));
@@ -452,7 +454,7 @@ private slots:
             "txtLuecke", "cmdPlus", "cmdMinus", "txtAusgabe" };
         w->activateWindow();
         w->picContainer->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->picContainer));
+        KV_TRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->picContainer));
         QStringList reached;
         for (qsizetype i = 0; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
