@@ -1,22 +1,31 @@
-# Shared set-up of scripts/run, scripts/test and scripts/bench: installs the Debian packages that
-# are missing, then configures and builds into build/. Sourced, not run.
+# Shared set-up of the scripts: installs the Debian packages that are missing, then configures and
+# builds into build/. Sourced, not run. Works on Debian 12 and Debian 13.
 
 KV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KV_BUILD="$KV_ROOT/build"
 
+# Everything the build, the tests and the package step use, assuming nothing beyond a minimal
+# Debian 12 or 13 system: a compiler and build tools; Qt with its German texts, its Wayland
+# platform and its GTK theme (the tests check the window under it); Liberation Serif for
+# "Times New Roman" and DejaVu Sans for the toolkit's own texts; a virtual X server and a headless
+# Wayland compositor; the tools that build and check the Debian package.
 KV_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    fonts-liberation
+    qt6-translations-l10n qt6-wayland qt6-gtk-platformtheme
+    fonts-liberation fonts-dejavu-core
     libbenchmark-dev
-    xvfb xauth
-    qt6-translations-l10n
-    desktop-file-utils appstream dpkg-dev
+    xvfb xauth x11-utils weston
+    desktop-file-utils appstream dpkg-dev file
 )
 
+# kv_missing_packages [PACKAGE...]: those of the given packages (default: KV_PACKAGES) that are
+# not installed.
 kv_missing_packages() {
     local p missing=()
-    for p in "${KV_PACKAGES[@]}"; do
+    local wanted=("$@")
+    [ ${#wanted[@]} -eq 0 ] && wanted=("${KV_PACKAGES[@]}")
+    for p in "${wanted[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$p")
         fi
@@ -24,9 +33,11 @@ kv_missing_packages() {
     echo "${missing[@]}"
 }
 
+# kv_install_packages [PACKAGE...]: installs those of the given packages (default: KV_PACKAGES)
+# that are missing.
 kv_install_packages() {
     local missing
-    missing=$(kv_missing_packages)
+    missing=$(kv_missing_packages "$@")
     [ -z "$missing" ] && return 0
 
     local as_root=()
@@ -60,4 +71,12 @@ kv_build() {
             -DKV_WERROR="$werror" || return 1
     fi
     cmake --build "$KV_BUILD" --parallel "$(nproc)"
+}
+
+# clang with its sanitizer and fuzzer runtime, of clang's own version (14 on Debian 12, 19 on 13).
+kv_install_clang() {
+    kv_install_packages clang
+    local major
+    major=$(clang -dumpversion | cut -d. -f1)
+    kv_install_packages "libclang-rt-$major-dev"
 }
