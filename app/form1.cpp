@@ -20,8 +20,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleFactory>
 
 #include <new>
 
@@ -106,11 +104,6 @@ Form1::Form1(QWidget* parent)
     , search_(std::make_unique<SearchAdapter>(*this))
     , doEvents_([] { QCoreApplication::processEvents(QEventLoop::AllEvents); })
 {
-    // One fixed light look: dark text on the fixed light backgrounds under any desktop theme.
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        QApplication::setStyle(fusion);
-        QApplication::setPalette(fusion->standardPalette());
-    }
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kalvoster"));
     setWindowIcon(programIcon());

@@ -8,7 +8,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    kv::useGermanToolkitTexts(app);
+    kv::setUpApplication(app);
     kv::Form1 window;
     window.show();
     return app.exec();

@@ -3,6 +3,7 @@
 //                 painted again; each run comes from another n, so nothing is reused.
 //   fullSearch    "Suche bis" from 1 with the gap 1399: 1364 steps, each pumping events once.
 #include "app/form1.h"
+#include "ui/desktop.h"
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
 
@@ -73,6 +74,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    kv::setUpApplication(app);
     Form1 form;
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))

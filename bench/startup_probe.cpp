@@ -2,6 +2,7 @@
 // menu commands and one label in the report's font), and as soon as the window has painted for
 // the first time prints its peak resident memory in kB and ends.
 #include "app/form1.h"
+#include "ui/desktop.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -66,6 +67,7 @@ int main(int argc, char* argv[])
         window->setCentralWidget(label);
         window->resize(1034, 631 + window->menuBar()->sizeHint().height());
     } else {
+        kv::setUpApplication(app);
         window = std::make_unique<kv::Form1>();
     }
     window->installEventFilter(&probe);

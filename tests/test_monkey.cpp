@@ -9,6 +9,7 @@
 #include "present/report.h"
 #include "scroll_bar_parts.h"
 #include "ui/conversions.h"
+#include "ui/desktop.h"
 #include "ui/messages.h"
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
@@ -216,6 +217,8 @@ private:
 class TestMonkey : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { setUpApplication(*qApp); }
+
     void randomUserActions()
     {
         const int actions = qEnvironmentVariableIsSet("KV_MONKEY_ACTIONS")

@@ -20,11 +20,14 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <map>
 #include <memory>
 
 using namespace kv;
@@ -63,11 +66,33 @@ bool sameColor(QColor a, Rgb b)
     return (a.rgb() & 0xFFFFFF) == b;
 }
 
+// The colour that covers most of a picture (its background), and the darkest one in it.
+QRgb mostCommonColor(const QImage& image)
+{
+    std::map<QRgb, int> count;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++count[image.pixel(x, y) & 0xFFFFFF];
+    return std::max_element(count.begin(), count.end(), [](auto& a, auto& b) {
+        return a.second < b.second;
+    })->first;
+}
+
+int darkestGray(const QImage& image)
+{
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    return darkest;
+}
+
 } // namespace
 
 class TestWindow : public QObject {
     Q_OBJECT
     std::unique_ptr<Form1> w;
+    QPalette desktopPalette; // what the toolkit offered before the application's set-up
 
     void settle() { QCoreApplication::processEvents(); }
 
@@ -90,7 +115,11 @@ class TestWindow : public QObject {
     }
 
 private slots:
-    void initTestCase() { QVERIFY(useGermanToolkitTexts(*qApp)); }
+    void initTestCase()
+    {
+        desktopPalette = QApplication::palette();
+        QVERIFY(setUpApplication(*qApp));
+    }
 
     void init()
     {
@@ -312,6 +341,55 @@ private slots:
         bar->setLayoutDirection(Qt::RightToLeft); // Right still raises
         QTest::keyClick(bar, Qt::Key_Right);
         QCOMPARE(bar->value(), 16);
+    }
+
+    void oneLightLookUnderEveryDesktopTheme()
+    {
+        if (qEnvironmentVariableIsSet("KV_DARK_DESKTOP")) {
+            // Run under a dark desktop theme: prove that it was in force.
+            QVERIFY2(desktopPalette.color(QPalette::Window).lightness() < 100,
+                qPrintable(desktopPalette.color(QPalette::Window).name()));
+        } else {
+            // Without a desktop theme the light look is what the toolkit shows anyway, so the
+            // window's pixels are those it always had.
+            for (int g = 0; g < QPalette::NColorGroups; ++g)
+                for (int r = 0; r < QPalette::NColorRoles; ++r) {
+                    const auto group = QPalette::ColorGroup(g);
+                    const auto role = QPalette::ColorRole(r);
+                    QVERIFY2(lightPalette().color(group, role).rgba()
+                            == desktopPalette.color(group, role).rgba(),
+                        qPrintable(
+                            QStringLiteral("group %1, role %2: %3, toolkit %4")
+                                .arg(g)
+                                .arg(r)
+                                .arg(lightPalette().color(group, role).name(QColor::HexArgb),
+                                    desktopPalette.color(group, role).name(QColor::HexArgb))));
+                }
+        }
+        QCOMPARE(QApplication::palette(), lightPalette());
+        QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
+
+        w->HScroll2->setValue(27);
+        const auto background = [](QWidget* widget) {
+            return QColor::fromRgb(mostCommonColor(widget->grab().toImage())).name();
+        };
+        QCOMPARE(background(w->menuBar()), QStringLiteral("#efefef"));
+        QCOMPARE(background(w->Label1), QStringLiteral("#efefef"));
+        QCOMPARE(background(w->Frame1), QStringLiteral("#efefef"));
+        QCOMPARE(background(w->txtAusgabe), QStringLiteral("#ffffff"));
+        QCOMPARE(background(w->txtLuecke), QStringLiteral("#ffffff"));
+        QCOMPARE(background(w->txthilfe), QStringLiteral("#ffffc0"));
+        for (QWidget* text : std::initializer_list<QWidget*> {
+                 w->menuBar(), w->Label1, w->Label3, w->txtAusgabe, w->txtLuecke, w->txthilfe })
+            QVERIFY2(darkestGray(text->grab().toImage()) < 60, qPrintable(text->objectName()));
+
+        // The n scroll bar's thumb: a button-grey face with its dark bevel, on the dithered trough.
+        const QPoint thumb = scrollBarPart(w->HScroll2, QStyle::SC_ScrollBarSlider);
+        const QImage bar = w->HScroll2->grab().toImage();
+        const qreal dpr = bar.devicePixelRatio();
+        QCOMPARE(bar.pixelColor(int(thumb.x() * dpr), int(thumb.y() * dpr)).name(),
+            QStringLiteral("#efefef"));
+        QVERIFY(darkestGray(bar) < 80);
     }
 
     void hoverHelp()

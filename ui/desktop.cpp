@@ -1,11 +1,65 @@
 #include "desktop.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLibraryInfo>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleHints>
 #include <QTranslator>
 
 namespace kv {
+
+bool setUpApplication(QApplication& app)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Kalvoster"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(applicationId));
+    useLightLook();
+    return useGermanToolkitTexts(app);
+}
+
+QPalette lightPalette()
+{
+    // Fusion's light colours, as the toolkit shows them where no desktop theme speaks. The style's
+    // own standard palette cannot serve: it follows the desktop's theme, dark ones included.
+    const QColor window(0xEF, 0xEF, 0xEF), disabledText(0xBE, 0xBE, 0xBE);
+    const QColor highlight(0x30, 0x8C, 0xC6), disabledHighlight(0x91, 0x91, 0x91);
+    QPalette p(Qt::black, window, Qt::white, QColor(0x9F, 0x9F, 0x9F), QColor(0xB8, 0xB8, 0xB8),
+        Qt::black, Qt::white, Qt::white, window);
+    p.setColor(QPalette::Midlight, QColor(0xCA, 0xCA, 0xCA));
+    p.setColor(QPalette::Shadow, QColor(0x76, 0x76, 0x76));
+    p.setColor(QPalette::Highlight, highlight);
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Link, Qt::blue);
+    p.setColor(QPalette::LinkVisited, Qt::magenta);
+    p.setColor(QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7));
+    p.setColor(QPalette::NoRole, Qt::black);
+    p.setColor(QPalette::ToolTipBase, QColor(0xFF, 0xFF, 0xDC));
+    p.setColor(QPalette::ToolTipText, Qt::black);
+    p.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 0x80));
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    p.setColor(QPalette::Accent, highlight);
+    p.setColor(QPalette::Disabled, QPalette::Accent, disabledHighlight);
+#endif
+    for (const QPalette::ColorRole role :
+        { QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::Dark })
+        p.setColor(QPalette::Disabled, role, disabledText);
+    p.setColor(QPalette::Disabled, QPalette::Base, window);
+    p.setColor(QPalette::Disabled, QPalette::Shadow, QColor(0xB1, 0xB1, 0xB1));
+    p.setColor(QPalette::Disabled, QPalette::Highlight, disabledHighlight);
+    return p;
+}
+
+void useLightLook()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Asks the desktop's theme for its light variant too, for what it draws itself.
+    QGuiApplication::styleHints()->setColorScheme(Qt::ColorScheme::Light);
+#endif
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        QApplication::setStyle(fusion);
+    QApplication::setPalette(lightPalette());
+}
 
 QImage programIconImage(int size)
 {

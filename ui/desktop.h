@@ -1,12 +1,29 @@
-// What makes the program a desktop citizen: its icon, and the toolkit's own texts in German.
+// What makes the program a desktop citizen: its names as the desktop knows them, its icon, one
+// fixed light look, and the toolkit's own texts in German.
 #pragma once
 
 #include <QIcon>
 #include <QImage>
 
+#include <QPalette>
+
+class QApplication;
 class QCoreApplication;
 
 namespace kv {
+
+// The application id: the name of the desktop entry, the Wayland app_id.
+inline constexpr char applicationId[] = "org.kalvoster.Kalvoster";
+
+// Prepares the application before its window is built: the names by which the desktop finds
+// its entry ("Kalvoster" as the X11 window class and the shown name, the application id), the
+// German toolkit texts, and the light look. Returns false if the German texts are missing.
+bool setUpApplication(QApplication& app);
+
+// The window's one look, under every desktop theme and colour scheme: the Fusion style with its
+// light palette (dark text on light grey, white boxes, a blue selection).
+QPalette lightPalette();
+void useLightLook();
 
 // The program's icon, a red disc with a white plus sign, at size x size pixels.
 QImage programIconImage(int size);
