@@ -1,21 +1,94 @@
 // kalvoster-snapshot FILE.png [n]: opens the main window, selects n (if given) through the
-// scroll bar as a user would, waits until the window is painted and saves a picture of it.
+// scroll bar as a user would, waits until the window is shown and saves a picture of it.
+//
+// kalvoster-snapshot --parts DIR [n]: the same, but writes what the window shows in parts, to
+// compare one platform with another: texts.txt (every control's text), picausgabe.ppm and
+// picZeichenblatt.ppm (the two drawings as seen, plain pixels without metadata), window.png,
+// and platform.txt (the platform it ran on).
 #include "form1.h"
 #include "ui/desktop.h"
+#include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
+#include "ui/text_box.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
 #include <QPixmap>
-#include <QTimer>
+#include <QTextStream>
+#include <QThread>
+#include <QWindow>
 #include <cstdio>
+
+namespace {
+
+// What the window shows as text, control by control, in the order the window made them.
+QString textsOf(const kv::Form1& window)
+{
+    QString texts;
+    QTextStream out(&texts);
+    out << "Form1: " << window.windowTitle() << '\n';
+    for (const QAction* action : window.menuBar()->actions())
+        out << "menu: " << action->text() << '\n';
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        QString text;
+        if (const auto* box = qobject_cast<const kv::MultiLineTextBox*>(w))
+            text = box->text();
+        else if (const auto* line = qobject_cast<const kv::TextBox*>(w))
+            text = line->text();
+        else if (const auto* label = qobject_cast<const QLabel*>(w))
+            text = label->text();
+        else if (const auto* button = qobject_cast<const QAbstractButton*>(w))
+            text = button->text();
+        else
+            continue;
+        if (!w->objectName().isEmpty())
+            out << w->objectName() << ": " << text.replace(QStringLiteral("\r\n"), "|") << '\n';
+    }
+    return texts;
+}
+
+bool writeFile(const QString& path, const QString& text)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0;
+}
+
+// The pixels of a widget as drawn, in a format without metadata, so that equal files mean
+// equal pixels.
+bool writePixels(const QString& path, QWidget* widget)
+{
+    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32).save(path, "PPM");
+}
+
+bool writeParts(const QString& dir, kv::Form1& window)
+{
+    return QDir().mkpath(dir) && writeFile(dir + "/texts.txt", textsOf(window))
+        && writeFile(dir + "/platform.txt", QGuiApplication::platformName() + '\n')
+        && writePixels(dir + "/picausgabe.ppm", window.picausgabe)
+        && writePixels(dir + "/picZeichenblatt.ppm", window.picZeichenblatt)
+        && window.grab().save(dir + "/window.png");
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    kv::useGermanToolkitTexts(app);
-    const QStringList args = app.arguments();
+    kv::setUpApplication(app);
+    QStringList args = app.arguments();
+    const bool parts = args.size() > 1 && args[1] == QStringLiteral("--parts");
+    if (parts)
+        args.removeAt(1);
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: kalvoster-snapshot FILE.png [n]\n");
+        std::fprintf(stderr,
+            "usage: kalvoster-snapshot FILE.png [n]\n"
+            "       kalvoster-snapshot --parts DIR [n]\n");
         return 2;
     }
     kv::Form1 window;
@@ -27,14 +100,22 @@ int main(int argc, char* argv[])
         window.HScroll2->setValue(n);
     }
 
-    int status = 0;
-    QTimer::singleShot(500, &app, [&] {
-        if (!window.grab().save(args[1])) {
-            std::fprintf(stderr, "kalvoster-snapshot: cannot write %s\n", qPrintable(args[1]));
-            status = 1;
-        }
-        app.quit();
-    });
-    app.exec();
-    return status;
+    // Until the window is on the screen, and every event that showing it caused is handled.
+    const QDeadlineTimer deadline(10000);
+    while (!window.windowHandle()->isExposed() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(5);
+    }
+    if (!window.windowHandle()->isExposed()) {
+        std::fprintf(stderr, "kalvoster-snapshot: the window was not shown within 10 seconds\n");
+        return 1;
+    }
+    QCoreApplication::processEvents();
+
+    const bool written = parts ? writeParts(args[1], window) : window.grab().save(args[1]);
+    if (!written) {
+        std::fprintf(stderr, "kalvoster-snapshot: cannot write %s\n", qPrintable(args[1]));
+        return 1;
+    }
+    return 0;
 }
