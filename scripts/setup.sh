@@ -61,14 +61,17 @@ kv_install_packages() {
     fi
 }
 
+# Warnings are errors in CI (CI=true): ON or OFF.
+kv_werror() {
+    if [ "${CI:-}" = "true" ]; then echo ON; else echo OFF; fi
+}
+
 kv_build() {
     local generator=()
     command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
-    local werror=OFF
-    [ "${CI:-}" = "true" ] && werror=ON
     if [ ! -f "$KV_BUILD/CMakeCache.txt" ]; then
         cmake -S "$KV_ROOT" -B "$KV_BUILD" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-            -DKV_WERROR="$werror" || return 1
+            -DKV_WERROR="$(kv_werror)" || return 1
     fi
     cmake --build "$KV_BUILD" --parallel "$(nproc)"
 }

@@ -368,6 +368,10 @@ private slots:
         }
         QCOMPARE(QApplication::palette(), lightPalette());
         QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
+        // The toolkit's own texts (menu, message boxes) in a proportional face, which a minimal
+        // system lacks unless the set-up installs one.
+        const QFontInfo menuFont(w->menuBar()->font());
+        QVERIFY2(!menuFont.fixedPitch(), qPrintable(menuFont.family()));
 
         w->HScroll2->setValue(27);
         const auto background = [](QWidget* widget) {
