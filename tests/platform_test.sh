@@ -31,6 +31,20 @@ fail() {
     exit 1
 }
 
+# await_server WHAT CHECK...: waits up to ten seconds for CHECK to succeed while the display
+# server just started runs.
+await_server() {
+    local what=$1
+    shift
+    for _ in $(seq 100); do
+        "$@" && return 0
+        kill -0 "$server" 2>/dev/null || break
+        sleep 0.1
+    done
+    tail -n 20 "$work/server.log"
+    fail "$what did not start (log above)"
+}
+
 app_id=$(basename "$desktop_file" .desktop)
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_file")
 [ -n "$wm_class" ] || fail "$desktop_file has no StartupWMClass"
@@ -43,15 +57,7 @@ wayland)
     weston --backend=headless-backend.so --socket=kalvoster-test --idle-time=0 \
         --width=2560 --height=1600 >"$work/server.log" 2>&1 &
     server=$!
-    for _ in $(seq 100); do
-        [ -S "$XDG_RUNTIME_DIR/kalvoster-test" ] && break
-        kill -0 "$server" 2>/dev/null || break
-        sleep 0.1
-    done
-    if [ ! -S "$XDG_RUNTIME_DIR/kalvoster-test" ]; then
-        tail -n 20 "$work/server.log"
-        fail "the headless Wayland compositor did not start (log above)"
-    fi
+    await_server "the headless Wayland compositor" test -S "$XDG_RUNTIME_DIR/kalvoster-test"
     display=(env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=kalvoster-test)
     ;;
 xcb)
@@ -59,15 +65,7 @@ xcb)
     Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$work/display" \
         >"$work/server.log" 2>&1 &
     server=$!
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
-        kill -0 "$server" 2>/dev/null || break
-        sleep 0.1
-    done
-    if [ ! -s "$work/display" ]; then
-        tail -n 20 "$work/server.log"
-        fail "the virtual X server did not start (log above)"
-    fi
+    await_server "the virtual X server" test -s "$work/display"
     display=(env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY=":$(cat "$work/display")")
     ;;
 *)
