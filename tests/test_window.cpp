@@ -396,6 +396,15 @@ private slots:
         QVERIFY(darkestGray(bar) < 80);
     }
 
+    void theDesktopKnowsTheProgramByItsEntry()
+    {
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("org.kalvoster.Kalvoster"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Kalvoster"));
+        QAccessibleInterface* app = QAccessible::queryAccessibleInterface(qApp);
+        QVERIFY(app);
+        QCOMPARE(app->text(QAccessible::Name), QStringLiteral("Kalvoster"));
+    }
+
     void hoverHelp()
     {
         QTest::mouseMove(w->picZeichenblatt, QPoint(20, 10));
