@@ -62,7 +62,7 @@ wayland)
     ;;
 xcb)
     command -v Xvfb >/dev/null || fail "Xvfb is not installed (Debian package xvfb)"
-    Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$work/display" \
+    Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp -noreset 3>"$work/display" \
         >"$work/server.log" 2>&1 &
     server=$!
     await_server "the virtual X server" test -s "$work/display"
@@ -114,8 +114,10 @@ xcb)
     done
     kill "$program" 2>/dev/null || true
     wait "$program" 2>/dev/null || true
-    [ "$class" = "WM_CLASS(STRING) = \"kalvoster\", \"$wm_class\"" ] \
-        || fail "the window's class is not (kalvoster, $wm_class): ${class:-no window}"
+    if [ "$class" != "WM_CLASS(STRING) = \"kalvoster\", \"$wm_class\"" ]; then
+        tail -n 20 "$work/program.log"
+        fail "the window's class is not (kalvoster, $wm_class): ${class:-no window}"
+    fi
     echo "xcb: ${class}"
     ;;
 esac
