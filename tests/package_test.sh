@@ -29,6 +29,9 @@ for needed in fonts-liberation libqt6widgets6 libqt6gui6 libqt6core6; do
     grep -q "$needed" <<<"$depends" || { echo "FAIL: Depends lacks $needed: $depends"; exit 1; }
 done
 
+recommends=$(dpkg-deb -f "$deb" Recommends)
+grep -q qt6-wayland <<<"$recommends" || { echo "FAIL: Recommends lacks qt6-wayland: $recommends"; exit 1; }
+
 dpkg -x "$deb" "$work/root"
 desktop-file-validate "$work/root/usr/share/applications/org.kalvoster.Kalvoster.desktop"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.kalvoster.Kalvoster.metainfo.xml"
