@@ -1,6 +1,6 @@
 #include "representations.h"
 
-#include "ui/conversions.h"
+#include "ui/core/conversions.h"
 
 namespace kv {
 

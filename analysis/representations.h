@@ -7,7 +7,7 @@
 // representation n = n is always the last.
 #pragma once
 
-#include "ui/checked.h"
+#include "ui/core/checked.h"
 
 #include <cstdint>
 #include <string_view>

@@ -4,11 +4,11 @@
 #include "present/bar_diagram.h"
 #include "present/report.h"
 #include "search/gap_search.h"
-#include "ui/conversions.h"
+#include "ui/core/conversions.h"
+#include "ui/core/runtime_error.h"
 #include "ui/desktop.h"
 #include "ui/messages.h"
 #include "ui/picture_box.h"
-#include "ui/runtime_error.h"
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
 #include "ui/twips.h"
@@ -91,8 +91,11 @@ public:
         return static_cast<std::int16_t>(form_.HScroll2->maximum());
     }
     void setValue(std::int16_t n) override { form_.HScroll2->setValue(n); }
-    std::string lueckeText() const override { return form_.txtLuecke->text().toStdString(); }
-    std::int32_t abstand(std::int32_t index) const override { return form_.table_.Abstand(index); }
+    std::string gapText() const override { return form_.txtLuecke->text().toStdString(); }
+    std::int32_t distanceCount(std::int32_t index) const override
+    {
+        return form_.table_.Abstand(index);
+    }
     bool ending() const override { return form_.ending_; }
 
 private:
@@ -385,14 +388,14 @@ void Form1::Berechnen()
     BarDiagram diagram(*picausgabe);
     analyse(table_, n, &diagram);
     // The report is built in full and written into its box once.
-    txtAusgabe->setText(qstr(Bericht(table_, n)));
+    txtAusgabe->setText(qstr(reportText(table_, n)));
     picausgabe->setAccessibleDescription(qstr(describeRepresentations(table_)));
 }
 
 void Form1::Primfaktoren()
 {
     const std::string n = txtN->text().toStdString();
-    kv::Primfaktoren(*picZeichenblatt, n);
+    drawFactorisation(*picZeichenblatt, n);
     picZeichenblatt->setAccessibleDescription(qstr(describeFactorisation(toInt32(Val(n)))));
 }
 
@@ -423,7 +426,7 @@ void Form1::showGapRangeMessage()
 
 void Form1::cmdSuche_Click()
 {
-    if (kv::cmdSuche(*search_, doEvents_) == SearchEnd::InvalidGap && !ending_)
+    if (runGapSearch(*search_, doEvents_) == SearchEnd::InvalidGap && !ending_)
         showGapRangeMessage();
 }
 

@@ -4,7 +4,7 @@
 #include "factor/factorisation.h"
 #include "present/bar_diagram.h"
 #include "present/report.h"
-#include "ui/conversions.h"
+#include "ui/core/conversions.h"
 
 #include "range_statistics.h"
 #include <algorithm>
@@ -40,7 +40,7 @@ void analysisAndReport(benchmark::State& state)
     const std::string txtN = Str(double(state.range(0)));
     for (auto _ : state) {
         analyse(*table, txtN, nullptr);
-        benchmark::DoNotOptimize(Bericht(*table, txtN));
+        benchmark::DoNotOptimize(reportText(*table, txtN));
     }
 }
 BENCHMARK(analysisAndReport)
@@ -59,7 +59,7 @@ void analysisAndReportEveryN(benchmark::State& state)
         for (int n = 1; n <= 1365; ++n) {
             const std::string txtN = Str(n);
             analyse(*table, txtN, nullptr);
-            benchmark::DoNotOptimize(Bericht(*table, txtN));
+            benchmark::DoNotOptimize(reportText(*table, txtN));
         }
     }
     state.SetItemsProcessed(state.iterations() * 1365);
@@ -77,8 +77,8 @@ void withDrawingCalls(benchmark::State& state)
     for (auto _ : state) {
         BarDiagram diagram(surface);
         analyse(*table, txtN, &diagram);
-        benchmark::DoNotOptimize(Bericht(*table, txtN));
-        Primfaktoren(surface, txtN);
+        benchmark::DoNotOptimize(reportText(*table, txtN));
+        drawFactorisation(surface, txtN);
     }
     benchmark::DoNotOptimize(surface.calls);
 }

@@ -1,8 +1,8 @@
 #include "factorisation.h"
 
-#include "ui/checked.h"
-#include "ui/conversions.h"
-#include "ui/runtime_error.h"
+#include "ui/core/checked.h"
+#include "ui/core/conversions.h"
+#include "ui/core/runtime_error.h"
 
 namespace kv {
 
@@ -26,7 +26,7 @@ void scaleFactorisationSurface(Surface& surface)
     surface.Scale(0, 1, 0.9f, 30);
 }
 
-void Primfaktoren(Surface& surface, std::string_view txtN)
+void drawFactorisation(Surface& surface, std::string_view txtN)
 {
     surface.Cls();
     std::int32_t n = toInt32(Val(txtN));

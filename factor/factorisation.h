@@ -7,7 +7,7 @@
 // Positions advance by fixed fractions per character of Str; no text is measured.
 #pragma once
 
-#include "ui/surface.h"
+#include "ui/core/surface.h"
 
 #include <cstdint>
 #include <string>
@@ -20,7 +20,7 @@ void scaleFactorisationSurface(Surface& surface);
 
 // Clears the surface and draws the factorisation of the number at the start of txtN, rounded to
 // a 32-bit integer (error 6 when it does not fit).
-void Primfaktoren(Surface& surface, std::string_view txtN);
+void drawFactorisation(Surface& surface, std::string_view txtN);
 
 // Draws the factorisation of n, dividing n down to 1 on the way. Nothing for n < 1. Any run-time
 // error while drawing ends the drawing silently and leaves what was drawn.

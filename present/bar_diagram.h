@@ -8,7 +8,7 @@
 #pragma once
 
 #include "analysis/representations.h"
-#include "ui/surface.h"
+#include "ui/core/surface.h"
 
 namespace kv {
 

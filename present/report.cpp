@@ -1,6 +1,6 @@
 #include "report.h"
 
-#include "ui/conversions.h"
+#include "ui/core/conversions.h"
 
 namespace kv {
 
@@ -8,7 +8,7 @@ namespace {
     constexpr std::string_view crlf = "\r\n";
 }
 
-std::string Bericht(const Representations& t, std::string_view txtN)
+std::string reportText(const Representations& t, std::string_view txtN)
 {
     std::string out;
     out.reserve(512 + 128 * static_cast<std::size_t>(t.Anzahl));

@@ -21,7 +21,7 @@
 namespace kv {
 
 // txtN is copied unchanged at the start of every representation line.
-std::string Bericht(const Representations& table, std::string_view txtN);
+std::string reportText(const Representations& table, std::string_view txtN);
 
 // One sentence for screen readers on what the bar diagram shows:
 // "4 Darstellungen: 1 bis 5, 4 bis 6, 7 bis 8, 15".

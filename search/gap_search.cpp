@@ -1,20 +1,20 @@
 #include "gap_search.h"
 
-#include "ui/checked.h"
-#include "ui/conversions.h"
-#include "ui/runtime_error.h"
+#include "ui/core/checked.h"
+#include "ui/core/conversions.h"
+#include "ui/core/runtime_error.h"
 
 namespace kv {
 
-std::int32_t gapIndex(std::string_view lueckeText)
+std::int32_t gapIndex(std::string_view gapText)
 {
-    const std::int32_t index = toInt32(1399 - Val(lueckeText));
+    const std::int32_t index = toInt32(1399 - Val(gapText));
     if (index < 0 || index > 2800)
-        raise(RuntimeError::SubscriptOutOfRange);
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange);
     return index;
 }
 
-SearchEnd cmdSuche(SearchWindow& window, const std::function<void()>& doEvents)
+SearchEnd runGapSearch(SearchWindow& window, const std::function<void()>& doEvents)
 {
     if (window.value() == window.maximum())
         return SearchEnd::AlreadyAtMaximum;
@@ -26,25 +26,25 @@ SearchEnd cmdSuche(SearchWindow& window, const std::function<void()>& doEvents)
 
         std::int32_t index = 0;
         try {
-            index = gapIndex(window.lueckeText());
+            index = gapIndex(window.gapText());
         } catch (const RuntimeError&) {
             return SearchEnd::InvalidGap;
         }
         const bool atMaximum = window.value() == window.maximum();
-        if (window.abstand(index) > 0)
+        if (window.distanceCount(index) > 0)
             return SearchEnd::Hit;
         if (atMaximum)
             return SearchEnd::Maximum;
     }
 }
 
-std::string gapPlus(std::string_view lueckeText)
+std::string gapPlus(std::string_view gapText)
 {
-    return Str(Val(lueckeText) + 1);
+    return Str(Val(gapText) + 1);
 }
-std::string gapMinus(std::string_view lueckeText)
+std::string gapMinus(std::string_view gapText)
 {
-    return Str(Val(lueckeText) - 1);
+    return Str(Val(gapText) - 1);
 }
 
 } // namespace kv

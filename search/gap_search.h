@@ -23,9 +23,9 @@ public:
     virtual std::int16_t maximum() const = 0;
     // Runs the n-change sequence to completion when the value differs.
     virtual void setValue(std::int16_t n) = 0;
-    virtual std::string lueckeText() const = 0;
+    virtual std::string gapText() const = 0;
     // The distance histogram of the current n; raises error 9 outside 0..2800.
-    virtual std::int32_t abstand(std::int32_t index) const = 0;
+    virtual std::int32_t distanceCount(std::int32_t index) const = 0;
     // True once the program is ending (window closed, "Programm beenden", a fatal error): the
     // search then returns at once and touches nothing more.
     virtual bool ending() const = 0;
@@ -41,18 +41,18 @@ enum class SearchEnd {
 
 // The histogram index of the gap text: 1399 - Val(text), rounded halves to even. Raises error 9
 // outside 0..2800 and error 6 when Val or the rounding overflows.
-std::int32_t gapIndex(std::string_view lueckeText);
+std::int32_t gapIndex(std::string_view gapText);
 
 // The gap sizes that can be searched for.
 constexpr int smallestGap = -1401;
 constexpr int largestGap = 1399;
 
 // Runs one search. doEvents is called once per step.
-SearchEnd cmdSuche(SearchWindow& window, const std::function<void()>& doEvents);
+SearchEnd runGapSearch(SearchWindow& window, const std::function<void()>& doEvents);
 
 // The new text of the gap box for "+" and "-": Str(Val(text) + 1) and Str(Val(text) - 1).
 // Raise error 6 when the text's number is too large for Val.
-std::string gapPlus(std::string_view lueckeText);
-std::string gapMinus(std::string_view lueckeText);
+std::string gapPlus(std::string_view gapText);
+std::string gapMinus(std::string_view gapText);
 
 } // namespace kv

@@ -1,8 +1,8 @@
 // libFuzzer target: Val, Str, the "+" and "-" buttons and the gap search's reading of L, on any
 // text; and on any double, that a shown value reads back to itself.
 #include "search/gap_search.h"
-#include "ui/conversions.h"
-#include "ui/runtime_error.h"
+#include "ui/core/conversions.h"
+#include "ui/core/runtime_error.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Test helper: the number of the run-time error a call raises, 0 if it raises none.
 #pragma once
 
-#include "ui/runtime_error.h"
+#include "ui/core/runtime_error.h"
 
 namespace kv::testing {
 

@@ -2,8 +2,8 @@
 #include "analysis/representations.h"
 #include "present/report.h"
 #include "run_time_errors.h"
-#include "ui/conversions.h"
-#include "ui/runtime_error.h"
+#include "ui/core/conversions.h"
+#include "ui/core/runtime_error.h"
 
 #include <QTest>
 #include <memory>
@@ -64,7 +64,7 @@ class TestAnalysis : public QObject {
     {
         const std::string txtN = Str(n);
         analyse(*table, txtN, nullptr);
-        return Bericht(*table, txtN);
+        return reportText(*table, txtN);
     }
 
 private slots:
@@ -163,7 +163,8 @@ private slots:
         QCOMPARE(table->n, 0.0);
         QCOMPARE(table->Anzahl, 0);
         QVERIFY(rec.bars.empty());
-        QCOMPARE(visible(Bericht(*table, "keine Zahl")), lines({ "Darstellungen: 0", "", "", "" }));
+        QCOMPARE(
+            visible(reportText(*table, "keine Zahl")), lines({ "Darstellungen: 0", "", "", "" }));
     }
 
     // Against a brute-force check for every n the selector offers.

@@ -1,7 +1,7 @@
 // Str, Val, rounding to integers and the palette.
 #include "run_time_errors.h"
-#include "ui/conversions.h"
-#include "ui/runtime_error.h"
+#include "ui/core/conversions.h"
+#include "ui/core/runtime_error.h"
 
 #include <QTest>
 #include <cmath>

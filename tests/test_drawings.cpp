@@ -2,7 +2,7 @@
 #include "analysis/representations.h"
 #include "factor/factorisation.h"
 #include "present/bar_diagram.h"
-#include "ui/recording_surface.h"
+#include "ui/core/recording_surface.h"
 
 #include <QTest>
 #include <memory>
@@ -33,7 +33,7 @@ std::vector<DrawOp> barsOf(int n, RecordingSurface& surface)
 RecordingSurface factorisationOf(const char* txtN)
 {
     RecordingSurface surface;
-    Primfaktoren(surface, txtN);
+    drawFactorisation(surface, txtN);
     return surface;
 }
 
@@ -243,7 +243,7 @@ private slots:
         QFETCH(int, opsKept);
         RecordingSurface s;
         s.failAtCall = failAt;
-        Primfaktoren(s, " 15");
+        drawFactorisation(s, " 15");
         QCOMPARE(int(s.ops.size()), opsKept);
     }
 
@@ -267,7 +267,7 @@ private slots:
     void factorisationOfTooLargeTextIsError6()
     {
         RecordingSurface s;
-        QVERIFY_THROWS_EXCEPTION(RuntimeError, Primfaktoren(s, " 3000000000"));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, drawFactorisation(s, " 3000000000"));
     }
 };
 

@@ -1,8 +1,8 @@
 // The gap search and the "+" / "-" buttons, against a window made of the analysis alone.
 #include "analysis/representations.h"
 #include "search/gap_search.h"
-#include "ui/conversions.h"
-#include "ui/runtime_error.h"
+#include "ui/core/conversions.h"
+#include "ui/core/runtime_error.h"
 
 #include <QTest>
 #include <memory>
@@ -28,8 +28,8 @@ struct FakeWindow : SearchWindow {
         ++changes;
         analyse(*table, Str(n), nullptr);
     }
-    std::string lueckeText() const override { return luecke; }
-    std::int32_t abstand(std::int32_t index) const override { return table->Abstand(index); }
+    std::string gapText() const override { return luecke; }
+    std::int32_t distanceCount(std::int32_t index) const override { return table->Abstand(index); }
     bool ending() const override { return isEnding; }
 };
 
@@ -75,7 +75,7 @@ private slots:
         w.n = static_cast<std::int16_t>(start);
         w.luecke = luecke.toStdString();
         int pumps = 0;
-        QCOMPARE(cmdSuche(w, [&] { ++pumps; }), end);
+        QCOMPARE(runGapSearch(w, [&] { ++pumps; }), end);
         QCOMPARE(int(w.n), stop);
         QCOMPARE(pumps, stop - start); // one pump per step
         QCOMPARE(w.changes, stop - start);
@@ -156,11 +156,11 @@ private slots:
         std::int16_t innerStop = 0;
         std::function<void()> pump = [&] {
             if (depth++ == 0) {
-                inner = cmdSuche(w, pump);
+                inner = runGapSearch(w, pump);
                 innerStop = w.n;
             }
         };
-        QCOMPARE(cmdSuche(w, pump), SearchEnd::Hit);
+        QCOMPARE(runGapSearch(w, pump), SearchEnd::Hit);
         QCOMPARE(inner, SearchEnd::Hit);
         QCOMPARE(innerStop, std::int16_t(3));
         QCOMPARE(w.n, std::int16_t(3));
@@ -170,7 +170,7 @@ private slots:
     {
         FakeWindow w;
         w.n = 1;
-        const SearchEnd end = cmdSuche(w, [&] { w.luecke = "1"; });
+        const SearchEnd end = runGapSearch(w, [&] { w.luecke = "1"; });
         QCOMPARE(end, SearchEnd::Hit);
         QCOMPARE(w.n, std::int16_t(5)); // 3 has an adjacent pair, but L is 1 by then
     }
@@ -180,7 +180,7 @@ private slots:
         FakeWindow w;
         w.n = 1;
         bool moved = false;
-        const SearchEnd end = cmdSuche(w, [&] {
+        const SearchEnd end = runGapSearch(w, [&] {
             if (!moved) {
                 moved = true;
                 w.setValue(20); // the user picks 20 while the search runs
@@ -196,7 +196,7 @@ private slots:
         w.n = 1;
         w.luecke = "1399";
         int pumps = 0;
-        const SearchEnd end = cmdSuche(w, [&] {
+        const SearchEnd end = runGapSearch(w, [&] {
             if (++pumps == 10)
                 w.isEnding = true;
         });

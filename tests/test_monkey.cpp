@@ -8,7 +8,7 @@
 #include "app/form1.h"
 #include "present/report.h"
 #include "scroll_bar_parts.h"
-#include "ui/conversions.h"
+#include "ui/core/conversions.h"
 #include "ui/desktop.h"
 #include "ui/messages.h"
 #include "ui/picture_box.h"
@@ -255,8 +255,8 @@ private slots:
             // The report box is editable: the report must be there unless the user typed into it
             // since the last change of n.
             if (!w.txtAusgabe->document()->isModified())
-                QVERIFY2(
-                    w.txtAusgabe->text() == QString::fromStdString(Bericht(*table, txtN)), where);
+                QVERIFY2(w.txtAusgabe->text() == QString::fromStdString(reportText(*table, txtN)),
+                    where);
             if (i == 999 || (i == actions - 1 && baseline == 0))
                 baseline = residentKb();
         }

@@ -5,7 +5,7 @@
 #include "present/bar_diagram.h"
 #include "present/report.h"
 #include "scroll_bar_parts.h"
-#include "ui/conversions.h"
+#include "ui/core/conversions.h"
 #include "ui/desktop.h"
 #include "ui/messages.h"
 #include "ui/picture_box.h"
@@ -40,7 +40,7 @@ QString reportOf(int n)
     auto table = std::make_unique<Representations>();
     const std::string txtN = Str(n);
     analyse(*table, txtN, nullptr);
-    QString text = QString::fromStdString(Bericht(*table, txtN));
+    QString text = QString::fromStdString(reportText(*table, txtN));
     return text;
 }
 

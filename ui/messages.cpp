@@ -1,6 +1,6 @@
 #include "messages.h"
 
-#include "runtime_error.h"
+#include "ui/core/runtime_error.h"
 
 #include <QMessageBox>
 

@@ -6,7 +6,7 @@
 // called); line widths and point sizes are in device-independent pixels.
 #pragma once
 
-#include "surface.h"
+#include "ui/core/surface.h"
 
 #include <QFrame>
 #include <QImage>

@@ -31,9 +31,4 @@ private:
     std::string description_;
 };
 
-[[noreturn]] inline void raise(int number)
-{
-    throw RuntimeError(number);
-}
-
 } // namespace kv

@@ -16,7 +16,7 @@ namespace kv {
 std::string Str(double value)
 {
     if (!std::isfinite(value))
-        raise(RuntimeError::Overflow);
+        throw RuntimeError(RuntimeError::Overflow);
     if (value == 0)
         return " 0"; // also -0
 
@@ -139,7 +139,7 @@ double Val(std::string_view text)
     // answer is clear without parsing.
     const std::int64_t magnitude = static_cast<std::int64_t>(digits.size()) + scale;
     if (magnitude > 400)
-        raise(RuntimeError::Overflow);
+        throw RuntimeError(RuntimeError::Overflow);
     if (magnitude < -400)
         return negative ? -0.0 : 0.0;
 
@@ -150,7 +150,7 @@ double Val(std::string_view text)
     errno = 0;
     const double result = strtod_l(cleaned.c_str(), nullptr, cLocale);
     if (!std::isfinite(result) || (errno == ERANGE && std::fabs(result) == HUGE_VAL))
-        raise(RuntimeError::Overflow);
+        throw RuntimeError(RuntimeError::Overflow);
     return negative ? -result : result;
 }
 
@@ -158,7 +158,7 @@ std::int32_t toInt32(double value)
 {
     const double r = std::nearbyint(value); // the default rounding mode: halves to even
     if (!(r >= -2147483648.0 && r <= 2147483647.0))
-        raise(RuntimeError::Overflow);
+        throw RuntimeError(RuntimeError::Overflow);
     return static_cast<std::int32_t>(r);
 }
 
@@ -166,7 +166,7 @@ std::int16_t toInt16(double value)
 {
     const double r = std::nearbyint(value);
     if (!(r >= -32768.0 && r <= 32767.0))
-        raise(RuntimeError::Overflow);
+        throw RuntimeError(RuntimeError::Overflow);
     return static_cast<std::int16_t>(r);
 }
 
@@ -191,7 +191,7 @@ Rgb QBColor(int index)
         rgb(0xFF, 0xFF, 0xFF),
     };
     if (index < 0 || index > 15)
-        raise(RuntimeError::InvalidCall);
+        throw RuntimeError(RuntimeError::InvalidCall);
     return palette[static_cast<std::size_t>(index)];
 }
 

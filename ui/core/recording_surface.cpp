@@ -64,7 +64,7 @@ std::string describe(const DrawOp& op)
 void RecordingSurface::call()
 {
     if (failAtCall && calls_ >= *failAtCall)
-        raise(RuntimeError::InvalidCall);
+        throw RuntimeError(RuntimeError::InvalidCall);
     ++calls_;
 }
 

@@ -15,7 +15,7 @@ template <typename Int> Int checkedAdd(Int a, Int b)
 {
     Int r;
     if (__builtin_add_overflow(a, b, &r))
-        raise(RuntimeError::Overflow);
+        throw RuntimeError(RuntimeError::Overflow);
     return r;
 }
 
@@ -23,7 +23,7 @@ template <typename Int> Int checkedSub(Int a, Int b)
 {
     Int r;
     if (__builtin_sub_overflow(a, b, &r))
-        raise(RuntimeError::Overflow);
+        throw RuntimeError(RuntimeError::Overflow);
     return r;
 }
 
@@ -46,7 +46,7 @@ private:
     static void check(std::int64_t i)
     {
         if (i < Lo || i > Hi)
-            raise(RuntimeError::SubscriptOutOfRange);
+            throw RuntimeError(RuntimeError::SubscriptOutOfRange);
     }
     std::array<T, Hi - Lo + 1> items_ {};
 };
