@@ -14,7 +14,7 @@ namespace {
             t.Anfang(i) = 0;
             t.Ende(i) = 0;
         }
-        for (int x = 1; x <= 2800; ++x)
+        for (int x = 1; x <= Representations::lastIndex; ++x)
             t.Abstand(x) = 0;
     }
 

@@ -27,16 +27,33 @@ public:
 // The table of one run. It lives as long as the window and describes the most recent run.
 struct Representations {
     static constexpr int capacity = 120;
-    // A pair (i, j), i < j, is counted at 1400 + Ende(i) - Anfang(j): 1399 - G for a gap of G
-    // numbers between them, 1399 + V for an overlap of V numbers.
+
+    // The distance histogram counts each pair of representations at the index of their distance
+    // L: L = G for a gap of G numbers between them, L = -V for an overlap of V numbers. The
+    // index is 1399 - L, from 0 (the gap 1399) to 2800 (the overlap 1401).
+    static constexpr int firstIndex = 0;
+    static constexpr int lastIndex = 2800;
+    static constexpr int indexOf(int L) { return 1399 - L; }
+    static constexpr double indexOf(double L) { return 1399 - L; }
+    static constexpr int distanceAt(int index) { return 1399 - index; }
+    static constexpr int largestGap = 1399;
+    static constexpr int smallestGap = -1401; // the largest overlap
+    // A pair (i, j), i < j, lies at the distance Anfang(j) - Ende(i) - 1, so it is counted at
+    // pairBase + Ende(i) - Anfang(j).
     static constexpr int pairBase = 1400;
 
     double n = 0;
     BoundedArray<std::int32_t, 0, capacity> Anfang;
     BoundedArray<std::int32_t, 0, capacity> Ende;
     std::int32_t Anzahl = 0;
-    BoundedArray<std::int32_t, 0, 2800> Abstand;
+    BoundedArray<std::int32_t, firstIndex, lastIndex> Abstand;
 };
+
+static_assert(
+    Representations::largestGap == Representations::distanceAt(Representations::firstIndex));
+static_assert(
+    Representations::smallestGap == Representations::distanceAt(Representations::lastIndex));
+static_assert(Representations::pairBase == Representations::indexOf(-1));
 
 // One run of the analysis for the number at the start of txtN (read with Val): clears the
 // table and the histogram, finds every representation (handing each to sink, if given), then

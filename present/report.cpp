@@ -41,10 +41,11 @@ std::string reportText(const Representations& t, std::string_view txtN)
     }
     out += crlf;
 
-    for (int x = 1399; x >= 0; --x) {
+    using R = Representations;
+    for (int x = R::indexOf(0); x >= R::firstIndex; --x) {
         if (t.Abstand(x) > 0) {
             out += "Lücke ";
-            out += Str(1399 - x);
+            out += Str(R::distanceAt(x));
             out += "  Anz.:";
             out += Str(t.Abstand(x));
             out += crlf;
@@ -52,10 +53,10 @@ std::string reportText(const Representations& t, std::string_view txtN)
     }
     out += crlf;
 
-    for (int x = 1400; x <= 2800; ++x) {
+    for (int x = R::indexOf(-1); x <= R::lastIndex; ++x) {
         if (t.Abstand(x) > 0) {
             out += "Überlappung ";
-            out += Str(x - 1399);
+            out += Str(-R::distanceAt(x));
             out += "  Anz.:";
             out += Str(t.Abstand(x));
             out += crlf;

@@ -8,8 +8,8 @@ namespace kv {
 
 std::int32_t gapIndex(std::string_view gapText)
 {
-    const std::int32_t index = toInt32(1399 - Val(gapText));
-    if (index < 0 || index > 2800)
+    const std::int32_t index = toInt32(Representations::indexOf(Val(gapText)));
+    if (index < Representations::firstIndex || index > Representations::lastIndex)
         throw RuntimeError(RuntimeError::SubscriptOutOfRange);
     return index;
 }

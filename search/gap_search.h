@@ -7,6 +7,8 @@
 // handler, a second search included, may run inside that pump.
 #pragma once
 
+#include "analysis/representations.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -44,8 +46,8 @@ enum class SearchEnd {
 std::int32_t gapIndex(std::string_view gapText);
 
 // The gap sizes that can be searched for.
-constexpr int smallestGap = -1401;
-constexpr int largestGap = 1399;
+constexpr int smallestGap = Representations::smallestGap;
+constexpr int largestGap = Representations::largestGap;
 
 // Runs one search. doEvents is called once per step.
 SearchEnd runGapSearch(SearchWindow& window, const std::function<void()>& doEvents);
