@@ -1,82 +1,47 @@
-// The main window: every control at its fixed place, the handlers of every user event, and the
-// n-change sequence that each change of n runs (txtN, then Berechnen, then Primfaktoren).
-//
-// Controls carry their names as objectName, so tests and accessibility tools find them by the
-// same names the code uses.
+// The main window's behaviour: the handlers of every user event, the n-change sequence that each
+// change of n runs (txtN, then Berechnen, then Primfaktoren), and the error guard every handler
+// runs through. The controls themselves are made by Form1Controls.
 #pragma once
 
 #include "analysis/representations.h"
+#include "form1_controls.h"
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
-
-class QAction;
-class QFrame;
-class QLabel;
-class QPushButton;
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace kv {
 
-class MultiLineTextBox;
-class PictureBox;
 class RuntimeError;
-class ScrollBar;
-class TextBox;
 
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, private Form1Controls {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
+
+    // The controls, for tests, tools and benchmarks that act as a user would.
+    const Form1Controls& controls() const { return *this; }
 
     // The event pump of the gap search; tests replace it.
     void setDoEvents(std::function<void()> doEvents);
 
     // True once the program is ending; from then on no handler does anything.
     bool ending() const { return ending_; }
-    const Representations& table() const { return table_; }
 
-    // The controls.
-    MultiLineTextBox* txtAusgabe;
-    QPushButton* cmdMinus;
-    QPushButton* cmdPlus;
-    TextBox* txtLuecke;
-    QPushButton* cmdSuche;
-    PictureBox* Picture1;
-    QFrame* Frame1;
-    QPushButton* cmd15;
-    QPushButton* cmd27;
-    QPushButton* cmd30;
-    QPushButton* cmd45;
-    QPushButton* cmd75;
-    QPushButton* cmd90;
-    QPushButton* cmd105;
-    QPushButton* cmd128;
-    QPushButton* cmd150;
-    QPushButton* cmd945;
-    QPushButton* cmd32;
-    QPushButton* cmd1365;
-    TextBox* txthilfe;
-    PictureBox* picZeichenblatt;
-    TextBox* txtN;
-    ScrollBar* HScroll2;
-    ScrollBar* HScroll1;
-    PictureBox* picContainer;
-    PictureBox* picausgabe;
-    QWidget* Line2;
-    QLabel* Label3;
-    QLabel* Label1;
-    QAction* cmdEnde;
-    QAction* cmdInfo;
+    const Representations& table() const { return table_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls();
     void wireEvents();
+    void wireHoverHelp();
 
     void Form_Load();
     void HScroll2_Change();
@@ -106,6 +71,10 @@ private:
     void fatal(const RuntimeError& error);
     void End(int exitStatus);
     void showGapRangeMessage();
+    void changeGap(std::string (*step)(std::string_view gapText));
+
+    // The hover help: the controls that report the pointer, each with its MouseMove handler.
+    std::vector<std::pair<QWidget*, void (Form1::*)()>> hoverOwners_;
 
     class SearchAdapter;
     std::unique_ptr<SearchAdapter> search_;

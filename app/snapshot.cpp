@@ -70,8 +70,8 @@ bool writeParts(const QString& dir, kv::Form1& window)
 {
     return QDir().mkpath(dir) && writeFile(dir + "/texts.txt", textsOf(window))
         && writeFile(dir + "/platform.txt", QGuiApplication::platformName() + '\n')
-        && writePixels(dir + "/picausgabe.ppm", window.picausgabe)
-        && writePixels(dir + "/picZeichenblatt.ppm", window.picZeichenblatt)
+        && writePixels(dir + "/picausgabe.ppm", window.controls().picausgabe)
+        && writePixels(dir + "/picZeichenblatt.ppm", window.controls().picZeichenblatt)
         && window.grab().save(dir + "/window.png");
 }
 
@@ -95,9 +95,10 @@ int main(int argc, char* argv[])
     window.show();
     if (args.size() > 2) {
         const int n = args[2].toInt();
-        if (n == window.HScroll2->value()) // the window opens at 15 without its analysis
-            window.HScroll2->setValue(n == window.HScroll2->maximum() ? n - 1 : n + 1);
-        window.HScroll2->setValue(n);
+        if (n == window.controls().HScroll2->value()) // the window opens at 15 without its analysis
+            window.controls().HScroll2->setValue(
+                n == window.controls().HScroll2->maximum() ? n - 1 : n + 1);
+        window.controls().HScroll2->setValue(n);
     }
 
     // Until the window is on the screen, and every event that showing it caused is handled.

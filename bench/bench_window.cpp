@@ -29,10 +29,10 @@ void nChange(benchmark::State& state)
     const int other = n == 1365 ? 1364 : n + 1;
     for (auto _ : state) {
         state.PauseTiming();
-        window->HScroll2->setValue(other);
+        window->controls().HScroll2->setValue(other);
         QCoreApplication::processEvents();
         state.ResumeTiming();
-        window->HScroll2->setValue(n);
+        window->controls().HScroll2->setValue(n);
         QCoreApplication::processEvents(); // paints
     }
 }
@@ -50,13 +50,13 @@ void fullSearch(benchmark::State& state)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        window->HScroll2->setValue(1);
-        window->txtLuecke->setText(QStringLiteral("1399"));
+        window->controls().HScroll2->setValue(1);
+        window->controls().txtLuecke->setText(QStringLiteral("1399"));
         QCoreApplication::processEvents();
         state.ResumeTiming();
-        window->cmdSuche->click();
+        window->controls().cmdSuche->click();
     }
-    if (window->HScroll2->value() != 1365)
+    if (window->controls().HScroll2->value() != 1365)
         state.SkipWithError("the search did not reach 1365");
 }
 BENCHMARK(fullSearch)

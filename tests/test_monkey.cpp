@@ -103,7 +103,7 @@ private:
     {
         QCoreApplication::processEvents();
         if (++pumps_ > 40) {
-            w_.HScroll2->setValue(w_.HScroll2->maximum()); // ends the search
+            w_.controls().HScroll2->setValue(w_.controls().HScroll2->maximum()); // ends the search
             return;
         }
         if (bounded(10) == 0 && depth_ < 3) {
@@ -121,7 +121,7 @@ private:
             QTest::mouseClick(buttons_[bounded(int(buttons_.size()))], Qt::LeftButton);
             break;
         case 2: {
-            ScrollBar* bar = bounded(2) ? w_.HScroll2 : w_.HScroll1;
+            ScrollBar* bar = bounded(2) ? w_.controls().HScroll2 : w_.controls().HScroll1;
             const QStyle::SubControl parts[]
                 = { QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSubLine,
                       QStyle::SC_ScrollBarAddPage, QStyle::SC_ScrollBarSubPage };
@@ -129,7 +129,7 @@ private:
             break;
         }
         case 3: {
-            ScrollBar* bar = bounded(2) ? w_.HScroll2 : w_.HScroll1;
+            ScrollBar* bar = bounded(2) ? w_.controls().HScroll2 : w_.controls().HScroll1;
             bar->setFocus();
             const Qt::Key keys[] = { Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End,
                 Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Space };
@@ -137,7 +137,7 @@ private:
             break;
         }
         case 4: { // a drag of the thumb
-            ScrollBar* bar = bounded(3) ? w_.HScroll2 : w_.HScroll1;
+            ScrollBar* bar = bounded(3) ? w_.controls().HScroll2 : w_.controls().HScroll1;
             bar->setSliderDown(true);
             for (int i = bounded(6); i >= 0; --i)
                 bar->setSliderPosition(
@@ -146,7 +146,8 @@ private:
             break;
         }
         case 5: { // typing into a text box
-            TextBox* boxes[] = { w_.txtLuecke, w_.txthilfe, w_.txtN };
+            TextBox* boxes[]
+                = { w_.controls().txtLuecke, w_.controls().txthilfe, w_.controls().txtN };
             TextBox* box = boxes[bounded(3)];
             box->setFocus();
             type(box, randomText().left(30));
@@ -156,7 +157,8 @@ private:
         }
         case 6: { // pasting
             QApplication::clipboard()->setText(randomText());
-            QWidget* targets[] = { w_.txtLuecke, w_.txthilfe, w_.txtAusgabe, w_.txtN };
+            QWidget* targets[] = { w_.controls().txtLuecke, w_.controls().txthilfe,
+                w_.controls().txtAusgabe, w_.controls().txtN };
             QWidget* target = targets[bounded(4)];
             target->setFocus();
             QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
@@ -164,24 +166,27 @@ private:
             break;
         }
         case 7:
-            w_.txtLuecke->setText(randomText());
+            w_.controls().txtLuecke->setText(randomText());
             break;
         case 8:
         case 9:
-            QTest::mouseClick(bounded(2) ? w_.cmdPlus : w_.cmdMinus, Qt::LeftButton);
+            QTest::mouseClick(
+                bounded(2) ? w_.controls().cmdPlus : w_.controls().cmdMinus, Qt::LeftButton);
             break;
         case 10:
         case 11: { // a search, with a gap that is valid more often than not
             if (bounded(3))
-                w_.txtLuecke->setText(QString::number(bounded(40) - 20));
+                w_.controls().txtLuecke->setText(QString::number(bounded(40) - 20));
             if (bounded(4) == 0 && depth == 0)
-                w_.HScroll2->setValue(1 + bounded(1365));
-            QTest::mouseClick(w_.cmdSuche, Qt::LeftButton);
+                w_.controls().HScroll2->setValue(1 + bounded(1365));
+            QTest::mouseClick(w_.controls().cmdSuche, Qt::LeftButton);
             break;
         }
         case 12: { // the pointer over a control
-            QWidget* all[] = { w_.picZeichenblatt, w_.picausgabe, w_.Picture1, w_.txtN, w_.Frame1,
-                w_.cmd15, w_.HScroll2, w_.Label1, w_.txtAusgabe, w_.centralWidget() };
+            QWidget* all[] = { w_.controls().picZeichenblatt, w_.controls().picausgabe,
+                w_.controls().Picture1, w_.controls().txtN, w_.controls().Frame1,
+                w_.controls().cmd15, w_.controls().HScroll2, w_.controls().Label1,
+                w_.controls().txtAusgabe, w_.centralWidget() };
             QWidget* target = all[bounded(int(std::size(all)))];
             QTest::mouseMove(target,
                 QPoint(
@@ -189,15 +194,16 @@ private:
             break;
         }
         case 13:
-            w_.cmdInfo->trigger();
+            w_.controls().cmdInfo->trigger();
             break;
         case 14: // clicks on things without handlers
-            QTest::mouseClick(bounded(2) ? static_cast<QWidget*>(w_.picausgabe) : w_.Label3,
+            QTest::mouseClick(
+                bounded(2) ? static_cast<QWidget*>(w_.controls().picausgabe) : w_.controls().Label3,
                 Qt::LeftButton, {}, QPoint(3, 3));
             break;
         case 15:
-            w_.txtAusgabe->setFocus();
-            type(w_.txtAusgabe, randomText().left(20));
+            w_.controls().txtAusgabe->setFocus();
+            type(w_.controls().txtAusgabe, randomText().left(20));
             break;
         default:
             QTest::keyClick(&w_, Qt::Key_Tab);
@@ -243,19 +249,22 @@ private slots:
             monkey.act();
             const QByteArray where = repeat + ", action " + QByteArray::number(i);
             QVERIFY2(!w.ending(), where);
-            const int n = w.HScroll2->value();
-            if (w.txtN->text() == QLatin1String("15")) { // n has not changed since start-up
+            const int n = w.controls().HScroll2->value();
+            if (w.controls().txtN->text()
+                == QLatin1String("15")) { // n has not changed since start-up
                 QVERIFY2(n == 15, where);
                 continue;
             }
-            QVERIFY2(w.txtN->text() == QString::fromStdString(Str(n)),
-                where + " txtN \"" + w.txtN->text().toUtf8() + "\" n " + QByteArray::number(n));
+            QVERIFY2(w.controls().txtN->text() == QString::fromStdString(Str(n)),
+                where + " txtN \"" + w.controls().txtN->text().toUtf8() + "\" n "
+                    + QByteArray::number(n));
             const std::string txtN = Str(n);
             analyse(*table, txtN, nullptr);
             // The report box is editable: the report must be there unless the user typed into it
             // since the last change of n.
-            if (!w.txtAusgabe->document()->isModified())
-                QVERIFY2(w.txtAusgabe->text() == QString::fromStdString(reportText(*table, txtN)),
+            if (!w.controls().txtAusgabe->document()->isModified())
+                QVERIFY2(w.controls().txtAusgabe->text()
+                        == QString::fromStdString(reportText(*table, txtN)),
                     where);
             if (i == 999 || (i == actions - 1 && baseline == 0))
                 baseline = residentKb();

@@ -100,10 +100,10 @@ class TestWindow : public QObject {
     // window at its device pixel ratio.
     QColor diagramPixel(double x, double y, const QImage& shot)
     {
-        const QRect inner = w->picausgabe->contentsRect();
+        const QRect inner = w->controls().picausgabe->contentsRect();
         const QPointF local(
             inner.left() + (x + 3) * inner.width() / 503.0, inner.top() + y * inner.height() / 7.0);
-        const QPointF at = QPointF(w->picausgabe->mapTo(w.get(), QPoint(0, 0))) + local;
+        const QPointF at = QPointF(w->controls().picausgabe->mapTo(w.get(), QPoint(0, 0))) + local;
         const qreal dpr = shot.devicePixelRatio();
         return shot.pixelColor(int(at.x() * dpr), int(at.y() * dpr));
     }
@@ -190,15 +190,16 @@ private slots:
         QVERIFY(w->windowIcon().availableSizes().contains(QSize(16, 16)));
         QVERIFY(w->windowIcon().availableSizes().contains(QSize(32, 32)));
         // The diagram is much wider than its viewport and starts at its inner left edge.
-        QCOMPARE(w->picausgabe->parentWidget(), w->picContainer);
-        QCOMPARE(w->picausgabe->size(), twips::rect(0, 0, 56000, 4572).size());
-        QCOMPARE(w->picausgabe->pos(), w->picContainer->contentsRect().topLeft());
+        QCOMPARE(w->controls().picausgabe->parentWidget(), w->controls().picContainer);
+        QCOMPARE(w->controls().picausgabe->size(), twips::rect(0, 0, 56000, 4572).size());
+        QCOMPARE(
+            w->controls().picausgabe->pos(), w->controls().picContainer->contentsRect().topLeft());
         // The separating line from (8040, 5400) to (8040, 8640).
-        QCOMPARE(w->Line2->geometry(), QRect(536, 360, 1, 216));
+        QCOMPARE(w->controls().Line2->geometry(), QRect(536, 360, 1, 216));
         // Menu commands act at once: no drop-down lists.
-        QCOMPARE(w->cmdEnde->text(), QStringLiteral("Programm beenden"));
-        QCOMPARE(w->cmdInfo->text(), QStringLiteral("i"));
-        QVERIFY(!w->cmdEnde->menu() && !w->cmdInfo->menu());
+        QCOMPARE(w->controls().cmdEnde->text(), QStringLiteral("Programm beenden"));
+        QCOMPARE(w->controls().cmdInfo->text(), QStringLiteral("i"));
+        QVERIFY(!w->controls().cmdEnde->menu() && !w->controls().cmdInfo->menu());
     }
 
     void captionsFontsAndColours()
@@ -216,33 +217,33 @@ private slots:
             QVERIFY(sameColor(button->palette().color(QPalette::Button), 0xFFFF00));
             QVERIFY(sameColor(button->palette().color(QPalette::ButtonText), 0x000000));
         }
-        for (QPushButton* b : { w->cmdPlus, w->cmdMinus })
+        for (QPushButton* b : { w->controls().cmdPlus, w->controls().cmdMinus })
             QVERIFY(sameColor(b->palette().color(QPalette::Button), 0xFFFF00));
-        QCOMPARE(w->Label1->text(), QStringLiteral("Lücke"));
-        QCOMPARE(w->Label3->text(), QStringLiteral("vorkommt."));
-        QCOMPARE(w->txtN->font().pointSizeF(), 28.2);
-        QCOMPARE(w->txtAusgabe->font().pointSizeF(), 13.8);
-        QCOMPARE(w->txthilfe->font().pointSizeF(), 13.8);
-        QVERIFY(w->picZeichenblatt->font().bold());
-        const QString family = QFontInfo(w->txtN->font()).family();
+        QCOMPARE(w->controls().Label1->text(), QStringLiteral("Lücke"));
+        QCOMPARE(w->controls().Label3->text(), QStringLiteral("vorkommt."));
+        QCOMPARE(w->controls().txtN->font().pointSizeF(), 28.2);
+        QCOMPARE(w->controls().txtAusgabe->font().pointSizeF(), 13.8);
+        QCOMPARE(w->controls().txthilfe->font().pointSizeF(), 13.8);
+        QVERIFY(w->controls().picZeichenblatt->font().bold());
+        const QString family = QFontInfo(w->controls().txtN->font()).family();
         QVERIFY2(family == QLatin1String("Liberation Serif")
                 || family == QLatin1String("Times New Roman"),
             qPrintable(family));
-        QVERIFY(sameColor(w->txtN->palette().color(QPalette::Base), 0xFFFF00));
-        QVERIFY(sameColor(w->txtN->palette().color(QPalette::Text), 0x000000));
-        QVERIFY(sameColor(w->txthilfe->palette().color(QPalette::Base), 0xFFFFC0));
-        QCOMPARE(w->picausgabe->backColor(), 0xE0E0E0u);
-        QCOMPARE(w->picZeichenblatt->backColor(), 0xFFFFFFu);
-        QCOMPARE(w->Picture1->backColor(), 0xFFFF00u);
+        QVERIFY(sameColor(w->controls().txtN->palette().color(QPalette::Base), 0xFFFF00));
+        QVERIFY(sameColor(w->controls().txtN->palette().color(QPalette::Text), 0x000000));
+        QVERIFY(sameColor(w->controls().txthilfe->palette().color(QPalette::Base), 0xFFFFC0));
+        QCOMPARE(w->controls().picausgabe->backColor(), 0xE0E0E0u);
+        QCOMPARE(w->controls().picZeichenblatt->backColor(), 0xFFFFFFu);
+        QCOMPARE(w->controls().Picture1->backColor(), 0xFFFF00u);
         // The viewport shows the standard colour where the panned diagram leaves it bare.
-        QCOMPARE(w->picContainer->backColor(),
+        QCOMPARE(w->controls().picContainer->backColor(),
             Rgb(w->palette().color(QPalette::Window).rgb() & 0xFFFFFF));
-        QVERIFY(w->txtN->isReadOnly());
-        QCOMPARE(w->txtN->alignment(), Qt::AlignCenter);
-        QCOMPARE(w->txtAusgabe->lineWrapMode(), QPlainTextEdit::NoWrap);
-        QCOMPARE(w->HScroll2->minimum(), 1);
-        QCOMPARE(w->HScroll2->maximum(), 1365);
-        QCOMPARE(w->HScroll1->maximum(), 24000);
+        QVERIFY(w->controls().txtN->isReadOnly());
+        QCOMPARE(w->controls().txtN->alignment(), Qt::AlignCenter);
+        QCOMPARE(w->controls().txtAusgabe->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(w->controls().HScroll2->minimum(), 1);
+        QCOMPARE(w->controls().HScroll2->maximum(), 1365);
+        QCOMPARE(w->controls().HScroll1->maximum(), 24000);
     }
 
     void focusOrder()
@@ -252,24 +253,24 @@ private slots:
             "cmd105", "cmd90", "cmd75", "cmd45", "cmd30", "cmd27", "cmd15", "Picture1", "cmdSuche",
             "txtLuecke", "cmdPlus", "cmdMinus", "txtAusgabe" };
         QStringList seen;
-        QWidget* at = w->picContainer;
+        QWidget* at = w->controls().picContainer;
         do {
             if (expected.contains(at->objectName()) && (at->focusPolicy() & Qt::TabFocus))
                 seen << at->objectName();
             at = at->nextInFocusChain();
-        } while (at != w->picContainer);
+        } while (at != w->controls().picContainer);
         QCOMPARE(seen, expected);
-        QCOMPARE(w->Frame1->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(w->controls().Frame1->focusPolicy(), Qt::NoFocus);
     }
 
     void startUpState()
     {
-        QCOMPARE(w->txtN->text(), QStringLiteral("15"));
-        QCOMPARE(w->txtAusgabe->text(), QStringLiteral("Ergebnisse\r\n"));
-        QCOMPARE(w->txthilfe->text(), QStringLiteral("Hilfe"));
-        QCOMPARE(w->txtLuecke->text(), QStringLiteral("0"));
-        QCOMPARE(w->HScroll2->value(), 15);
-        for (PictureBox* p : { w->picausgabe, w->picZeichenblatt }) {
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral("15"));
+        QCOMPARE(w->controls().txtAusgabe->text(), QStringLiteral("Ergebnisse\r\n"));
+        QCOMPARE(w->controls().txthilfe->text(), QStringLiteral("Hilfe"));
+        QCOMPARE(w->controls().txtLuecke->text(), QStringLiteral("0"));
+        QCOMPARE(w->controls().HScroll2->value(), 15);
+        for (PictureBox* p : { w->controls().picausgabe, w->controls().picZeichenblatt }) {
             QImage empty(p->image().size(), QImage::Format_RGB32);
             empty.fill(QColor::fromRgb(p->backColor()));
             QVERIFY2(p->image().convertToFormat(QImage::Format_RGB32) == empty,
@@ -279,52 +280,53 @@ private slots:
 
     void exampleButtons()
     {
-        QTest::mouseClick(w->cmd15, Qt::LeftButton); // already 15: nothing happens
-        QCOMPARE(w->txtN->text(), QStringLiteral("15"));
-        QCOMPARE(w->txtAusgabe->text(), QStringLiteral("Ergebnisse\r\n"));
+        QTest::mouseClick(w->controls().cmd15, Qt::LeftButton); // already 15: nothing happens
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral("15"));
+        QCOMPARE(w->controls().txtAusgabe->text(), QStringLiteral("Ergebnisse\r\n"));
 
-        QTest::mouseClick(w->cmd27, Qt::LeftButton);
-        QCOMPARE(w->txtN->text(), QStringLiteral(" 27"));
-        QCOMPARE(w->txtAusgabe->text(), reportOf(27));
+        QTest::mouseClick(w->controls().cmd27, Qt::LeftButton);
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 27"));
+        QCOMPARE(w->controls().txtAusgabe->text(), reportOf(27));
         QCOMPARE(w->table().Anzahl, 4);
 
-        QTest::mouseClick(w->cmd1365, Qt::LeftButton);
-        QCOMPARE(w->HScroll2->value(), w->HScroll2->maximum());
-        QCOMPARE(w->txtAusgabe->text(), reportOf(1365));
+        QTest::mouseClick(w->controls().cmd1365, Qt::LeftButton);
+        QCOMPARE(w->controls().HScroll2->value(), w->controls().HScroll2->maximum());
+        QCOMPARE(w->controls().txtAusgabe->text(), reportOf(1365));
 
-        QTest::mouseClick(w->cmd15, Qt::LeftButton);
-        QCOMPARE(w->txtN->text(), QStringLiteral(" 15"));
-        QCOMPARE(w->txtAusgabe->text(), reportOf(15));
+        QTest::mouseClick(w->controls().cmd15, Qt::LeftButton);
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 15"));
+        QCOMPARE(w->controls().txtAusgabe->text(), reportOf(15));
     }
 
     void assignmentRaisesChangeOnlyForARealChange()
     {
-        QSignalSpy change(w->HScroll2, &ScrollBar::Change);
-        w->HScroll2->setValue(15);
+        QSignalSpy change(w->controls().HScroll2, &ScrollBar::Change);
+        w->controls().HScroll2->setValue(15);
         QCOMPARE(change.count(), 0);
-        w->HScroll2->setValue(16);
+        w->controls().HScroll2->setValue(16);
         QCOMPARE(change.count(), 1);
-        QCOMPARE(w->txtN->text(), QStringLiteral(" 16")); // synchronously
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 16")); // synchronously
     }
 
     void dragRunsTheSequenceForEveryStep()
     {
-        QSignalSpy scroll(w->HScroll2, &ScrollBar::Scroll);
+        QSignalSpy scroll(w->controls().HScroll2, &ScrollBar::Scroll);
         QStringList shown;
-        connect(w->HScroll2, &ScrollBar::Scroll, this, [&] { shown << w->txtN->text(); });
-        w->HScroll2->setSliderDown(true);
+        connect(w->controls().HScroll2, &ScrollBar::Scroll, this,
+            [&] { shown << w->controls().txtN->text(); });
+        w->controls().HScroll2->setSliderDown(true);
         for (int v = 16; v <= 20; ++v)
-            w->HScroll2->setSliderPosition(v);
-        w->HScroll2->setSliderDown(false);
+            w->controls().HScroll2->setSliderPosition(v);
+        w->controls().HScroll2->setSliderDown(false);
         QCOMPARE(scroll.count(), 5);
         QCOMPARE(shown, (QStringList { " 16", " 17", " 18", " 19", " 20" })); // each ran to the end
-        QCOMPARE(w->txtN->text(), QStringLiteral(" 20"));
-        QCOMPARE(w->txtAusgabe->text(), reportOf(20));
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 20"));
+        QCOMPARE(w->controls().txtAusgabe->text(), reportOf(20));
     }
 
     void arrowsTroughAndKeysMoveByOne()
     {
-        ScrollBar* bar = w->HScroll2;
+        ScrollBar* bar = w->controls().HScroll2;
         QTest::mouseClick(bar, Qt::LeftButton, {}, scrollBarPart(bar, QStyle::SC_ScrollBarAddLine));
         QCOMPARE(bar->value(), 16);
         QTest::mouseClick(bar, Qt::LeftButton, {}, scrollBarPart(bar, QStyle::SC_ScrollBarSubLine));
@@ -337,7 +339,7 @@ private slots:
         QTest::keyClick(bar, Qt::Key_Left);
         QTest::keyClick(bar, Qt::Key_Left);
         QCOMPARE(bar->value(), 15);
-        QCOMPARE(w->txtN->text(), QStringLiteral(" 15"));
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 15"));
         bar->setLayoutDirection(Qt::RightToLeft); // Right still raises
         QTest::keyClick(bar, Qt::Key_Right);
         QCOMPARE(bar->value(), 16);
@@ -373,23 +375,24 @@ private slots:
         const QFontInfo menuFont(w->menuBar()->font());
         QVERIFY2(!menuFont.fixedPitch(), qPrintable(menuFont.family()));
 
-        w->HScroll2->setValue(27);
+        w->controls().HScroll2->setValue(27);
         const auto background = [](QWidget* widget) {
             return QColor::fromRgb(mostCommonColor(widget->grab().toImage())).name();
         };
         QCOMPARE(background(w->menuBar()), QStringLiteral("#efefef"));
-        QCOMPARE(background(w->Label1), QStringLiteral("#efefef"));
-        QCOMPARE(background(w->Frame1), QStringLiteral("#efefef"));
-        QCOMPARE(background(w->txtAusgabe), QStringLiteral("#ffffff"));
-        QCOMPARE(background(w->txtLuecke), QStringLiteral("#ffffff"));
-        QCOMPARE(background(w->txthilfe), QStringLiteral("#ffffc0"));
-        for (QWidget* text : std::initializer_list<QWidget*> {
-                 w->menuBar(), w->Label1, w->Label3, w->txtAusgabe, w->txtLuecke, w->txthilfe })
+        QCOMPARE(background(w->controls().Label1), QStringLiteral("#efefef"));
+        QCOMPARE(background(w->controls().Frame1), QStringLiteral("#efefef"));
+        QCOMPARE(background(w->controls().txtAusgabe), QStringLiteral("#ffffff"));
+        QCOMPARE(background(w->controls().txtLuecke), QStringLiteral("#ffffff"));
+        QCOMPARE(background(w->controls().txthilfe), QStringLiteral("#ffffc0"));
+        for (QWidget* text : std::initializer_list<QWidget*> { w->menuBar(), w->controls().Label1,
+                 w->controls().Label3, w->controls().txtAusgabe, w->controls().txtLuecke,
+                 w->controls().txthilfe })
             QVERIFY2(darkestGray(text->grab().toImage()) < 60, qPrintable(text->objectName()));
 
         // The n scroll bar's thumb: a button-grey face with its dark bevel, on the dithered trough.
-        const QPoint thumb = scrollBarPart(w->HScroll2, QStyle::SC_ScrollBarSlider);
-        const QImage bar = w->HScroll2->grab().toImage();
+        const QPoint thumb = scrollBarPart(w->controls().HScroll2, QStyle::SC_ScrollBarSlider);
+        const QImage bar = w->controls().HScroll2->grab().toImage();
         const qreal dpr = bar.devicePixelRatio();
         QCOMPARE(bar.pixelColor(int(thumb.x() * dpr), int(thumb.y() * dpr)).name(),
             QStringLiteral("#efefef"));
@@ -405,41 +408,67 @@ private slots:
         QCOMPARE(app->text(QAccessible::Name), QStringLiteral("Kalvoster"));
     }
 
+    // Only the form, Frame1, the two drawings, Picture1 and txtN show help; the pointer over any
+    // other control leaves the help line as it is, even though the form lies below it.
+    void pointerOverOtherControlsLeavesTheHelpLine_data()
+    {
+        QTest::addColumn<QString>("control");
+        for (const char* name : { "cmd15", "cmd1365", "cmdSuche", "cmdPlus", "cmdMinus", "HScroll1",
+                 "HScroll2", "Label1", "Label3", "txtLuecke", "txtAusgabe", "txthilfe" })
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void pointerOverOtherControlsLeavesTheHelpLine()
+    {
+        QFETCH(QString, control);
+        auto* widget = w->findChild<QWidget*>(control);
+        QVERIFY(widget);
+        QTest::mouseMove(w->controls().Form, QPoint(2, 2)); // the form shows its help
+        KV_TRY_COMPARE(w->controls().txthilfe->text().left(12), QStringLiteral("Das Programm"));
+        w->controls().txthilfe->setText(QStringLiteral("Hilfe"));
+        for (const QPoint at : { QPoint(3, 3), widget->rect().center() })
+            QTest::mouseMove(widget, at);
+        settle();
+        QCOMPARE(w->controls().txthilfe->text(), QStringLiteral("Hilfe"));
+    }
+
     void hoverHelp()
     {
-        QTest::mouseMove(w->picZeichenblatt, QPoint(20, 10));
-        KV_TRY_COMPARE(w->txthilfe->text(), QStringLiteral("Primfaktorzerlung von n"));
-        QTest::mouseMove(w->cmd15, QPoint(5, 5)); // a button has no help: the line stays
+        QTest::mouseMove(w->controls().picZeichenblatt, QPoint(20, 10));
+        KV_TRY_COMPARE(w->controls().txthilfe->text(), QStringLiteral("Primfaktorzerlung von n"));
+        QTest::mouseMove(w->controls().cmd15, QPoint(5, 5)); // a button has no help: the line stays
         settle();
-        QCOMPARE(w->txthilfe->text(), QStringLiteral("Primfaktorzerlung von n"));
-        QTest::mouseMove(w->Frame1, QPoint(w->Frame1->width() / 2, 6)); // above the buttons
-        KV_TRY_COMPARE(w->txthilfe->text(), QStringLiteral("interessante Beispiele"));
-        QTest::mouseMove(w->txtN, QPoint(10, 10));
-        KV_TRY_COMPARE(w->txthilfe->text(), QStringLiteral("Die Zahl n"));
-        QTest::mouseMove(w->Picture1, QPoint(10, 5));
-        KV_TRY_COMPARE(
-            w->txthilfe->text(), QStringLiteral("n bitte mit Hilfe des Scrollbalken einstellen"));
+        QCOMPARE(w->controls().txthilfe->text(), QStringLiteral("Primfaktorzerlung von n"));
+        QTest::mouseMove(w->controls().Frame1,
+            QPoint(w->controls().Frame1->width() / 2, 6)); // above the buttons
+        KV_TRY_COMPARE(w->controls().txthilfe->text(), QStringLiteral("interessante Beispiele"));
+        QTest::mouseMove(w->controls().txtN, QPoint(10, 10));
+        KV_TRY_COMPARE(w->controls().txthilfe->text(), QStringLiteral("Die Zahl n"));
+        QTest::mouseMove(w->controls().Picture1, QPoint(10, 5));
+        KV_TRY_COMPARE(w->controls().txthilfe->text(),
+            QStringLiteral("n bitte mit Hilfe des Scrollbalken einstellen"));
         const QString formHelp
             = QStringLiteral("Das Programm ermittelt alle Darstellungen von n als Summe "
                              "aufeinanderfolgender natürlicher Zahlen");
-        QTest::mouseMove(w->picausgabe, QPoint(50, 50));
-        KV_TRY_COMPARE(w->txthilfe->text(), formHelp);
-        w->txthilfe->setText(QStringLiteral("Hilfe"));
+        QTest::mouseMove(w->controls().picausgabe, QPoint(50, 50));
+        KV_TRY_COMPARE(w->controls().txthilfe->text(), formHelp);
+        w->controls().txthilfe->setText(QStringLiteral("Hilfe"));
         QTest::mouseMove(w->centralWidget(),
-            QPoint(w->Line2->x(), w->Line2->y() + 50)); // the line is no control
-        KV_TRY_COMPARE(w->txthilfe->text(), formHelp);
-        w->txthilfe->setText(QStringLiteral("Hilfe"));
-        QTest::mouseMove(w->Label1, QPoint(3, 3));
-        QTest::mouseMove(w->HScroll2, QPoint(30, 5));
-        QTest::mouseMove(w->txtAusgabe, QPoint(30, 30));
+            QPoint(
+                w->controls().Line2->x(), w->controls().Line2->y() + 50)); // the line is no control
+        KV_TRY_COMPARE(w->controls().txthilfe->text(), formHelp);
+        w->controls().txthilfe->setText(QStringLiteral("Hilfe"));
+        QTest::mouseMove(w->controls().Label1, QPoint(3, 3));
+        QTest::mouseMove(w->controls().HScroll2, QPoint(30, 5));
+        QTest::mouseMove(w->controls().txtAusgabe, QPoint(30, 30));
         settle();
-        QCOMPARE(w->txthilfe->text(), QStringLiteral("Hilfe"));
+        QCOMPARE(w->controls().txthilfe->text(), QStringLiteral("Hilfe"));
     }
 
     void informationBox()
     {
-        w->HScroll2->setValue(27);
-        const QString report = w->txtAusgabe->text();
+        w->controls().HScroll2->setValue(27);
+        const QString report = w->controls().txtAusgabe->text();
         QString title, text;
         QMessageBox::Icon icon {};
         int buttons = 0;
@@ -452,19 +481,19 @@ private slots:
             buttons = int(box->buttons().size());
             box->button(QMessageBox::Ok)->click();
         });
-        w->cmdInfo->trigger();
+        w->controls().cmdInfo->trigger();
         QCOMPARE(title, QStringLiteral("Programmiert von"));
         QCOMPARE(icon, QMessageBox::Information);
         QCOMPARE(buttons, 1);
         QVERIFY(text.contains(QStringLiteral("Kalvoster")));
-        QCOMPARE(w->txtAusgabe->text(), report);
-        QCOMPARE(w->txtN->text(), QStringLiteral(" 27"));
+        QCOMPARE(w->controls().txtAusgabe->text(), report);
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 27"));
         QVERIFY(!w->ending());
     }
 
     void programmBeendenEndsWithStatus0()
     {
-        QTimer::singleShot(0, w->cmdEnde, &QAction::trigger);
+        QTimer::singleShot(0, w->controls().cmdEnde, &QAction::trigger);
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(w->ending());
         QVERIFY(w->isHidden());
@@ -473,8 +502,8 @@ private slots:
     void runtimeErrorIsShownAndEndsWithStatus1()
     {
         MessageRecorder boxes;
-        w->HScroll2->setMaximum(1457); // the first n whose pairs leave the histogram
-        QTimer::singleShot(0, this, [&] { w->HScroll2->setValue(1457); });
+        w->controls().HScroll2->setMaximum(1457); // the first n whose pairs leave the histogram
+        QTimer::singleShot(0, this, [&] { w->controls().HScroll2->setValue(1457); });
         QCOMPARE(QApplication::exec(), 1);
         QCOMPARE(boxes.shown.size(), std::size_t(1));
         QCOMPARE(boxes.shown[0].kind, MessageKind::Critical);
@@ -523,17 +552,18 @@ private slots:
 
     void drawingsDescribeWhatTheyShow()
     {
-        QCOMPARE(accessible(w->picausgabe, QAccessible::Description), QStringLiteral("leer"));
-        w->HScroll2->setValue(16);
-        w->HScroll2->setValue(15);
-        QCOMPARE(accessible(w->picausgabe, QAccessible::Description),
+        QCOMPARE(
+            accessible(w->controls().picausgabe, QAccessible::Description), QStringLiteral("leer"));
+        w->controls().HScroll2->setValue(16);
+        w->controls().HScroll2->setValue(15);
+        QCOMPARE(accessible(w->controls().picausgabe, QAccessible::Description),
             QStringLiteral("4 Darstellungen: 1 bis 5, 4 bis 6, 7 bis 8, 15"));
-        QCOMPARE(accessible(w->picZeichenblatt, QAccessible::Description),
+        QCOMPARE(accessible(w->controls().picZeichenblatt, QAccessible::Description),
             QStringLiteral("15 = 3 hoch 1 mal 5 hoch 1"));
-        w->HScroll2->setValue(1);
-        QCOMPARE(accessible(w->picausgabe, QAccessible::Description),
+        w->controls().HScroll2->setValue(1);
+        QCOMPARE(accessible(w->controls().picausgabe, QAccessible::Description),
             QStringLiteral("1 Darstellung: 1"));
-        QCOMPARE(accessible(w->picZeichenblatt, QAccessible::Description),
+        QCOMPARE(accessible(w->controls().picZeichenblatt, QAccessible::Description),
             QStringLiteral("1 hat keine Primfaktoren"));
     }
 
@@ -544,8 +574,9 @@ private slots:
             "cmd105", "cmd90", "cmd75", "cmd45", "cmd30", "cmd27", "cmd15", "Picture1", "cmdSuche",
             "txtLuecke", "cmdPlus", "cmdMinus", "txtAusgabe" };
         w->activateWindow();
-        w->picContainer->setFocus();
-        KV_TRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->picContainer));
+        w->controls().picContainer->setFocus();
+        KV_TRY_COMPARE(
+            QApplication::focusWidget(), static_cast<QWidget*>(w->controls().picContainer));
         QStringList reached;
         for (qsizetype i = 0; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -556,14 +587,14 @@ private slots:
 
     void spaceActivatesAFocusedButton()
     {
-        w->cmd945->setFocus();
-        QTest::keyClick(w->cmd945, Qt::Key_Space);
-        QCOMPARE(w->txtN->text(), QStringLiteral(" 945"));
+        w->controls().cmd945->setFocus();
+        QTest::keyClick(w->controls().cmd945, Qt::Key_Space);
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 945"));
     }
 
     void toolkitTextsAreGerman()
     {
-        std::unique_ptr<QMenu> menu(w->txtLuecke->createStandardContextMenu());
+        std::unique_ptr<QMenu> menu(w->controls().txtLuecke->createStandardContextMenu());
         QStringList texts;
         for (QAction* a : menu->actions())
             texts << a->text();
@@ -578,8 +609,8 @@ private slots:
 
     void diagramAndFactorisationOnScreen()
     {
-        w->HScroll2->setValue(16);
-        w->HScroll2->setValue(15);
+        w->controls().HScroll2->setValue(16);
+        w->controls().HScroll2->setValue(15);
         settle();
         const QImage shot = w->grab().toImage();
         QVERIFY(sameColor(diagramPixel(100.5, 3.5, shot), 0xE0E0E0)); // background between lines
@@ -593,7 +624,7 @@ private slots:
             grid = grid || sameColor(diagramPixel(100 + dx, 3.5, shot), 0x00FFFF);
         QVERIFY(grid);
         // The factorisation drew dark text on white.
-        const QImage factor = w->picZeichenblatt->image();
+        const QImage factor = w->controls().picZeichenblatt->image();
         int dark = 0;
         for (int y = 0; y < factor.height(); ++y)
             for (int x = 0; x < factor.width(); ++x)
@@ -613,28 +644,28 @@ private slots:
     void gridShortcutGivesTheSamePixels()
     {
         QFETCH(int, n);
-        PictureBox plain(QStringLiteral("plain"), w->picContainer);
-        plain.setGeometry(w->picausgabe->geometry());
+        PictureBox plain(QStringLiteral("plain"), w->controls().picContainer);
+        plain.setGeometry(w->controls().picausgabe->geometry());
         plain.setBackColor(0xE0E0E0);
-        plain.setDrawFont(w->picausgabe->font());
+        plain.setDrawFont(w->controls().picausgabe->font());
         plain.setFastFill(false);
         auto table = std::make_unique<Representations>();
-        for (PictureBox* box : { w->picausgabe, &plain }) {
+        for (PictureBox* box : { w->controls().picausgabe, &plain }) {
             BarDiagram diagram(*box);
             analyse(*table, Str(n), &diagram);
         }
-        QCOMPARE(plain.image(), w->picausgabe->image());
+        QCOMPARE(plain.image(), w->controls().picausgabe->image());
     }
 
     void drawingSurvivesHideAndShow()
     {
-        w->HScroll2->setValue(27);
+        w->controls().HScroll2->setValue(27);
         settle();
-        const QImage before = w->picausgabe->image();
+        const QImage before = w->controls().picausgabe->image();
         w->hide();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        QCOMPARE(w->picausgabe->image(), before);
+        QCOMPARE(w->controls().picausgabe->image(), before);
         QVERIFY(sameColor(diagramPixel(4, 0.45, w->grab().toImage()), 0x000000)); // bar 2 ... 7
     }
 
@@ -656,36 +687,36 @@ private slots:
 
     void panning()
     {
-        const int innerLeft = w->picContainer->contentsRect().left();
-        w->HScroll1->setValue(1);
-        QCOMPARE(w->picausgabe->left(), -1.9f);
-        w->HScroll1->setValue(24000);
-        QCOMPARE(w->picausgabe->left(), -45600.0f);
-        QCOMPARE(w->picausgabe->x(), innerLeft - 3040);
-        w->HScroll1->setValue(0);
-        QCOMPARE(w->picausgabe->x(), innerLeft);
+        const int innerLeft = w->controls().picContainer->contentsRect().left();
+        w->controls().HScroll1->setValue(1);
+        QCOMPARE(w->controls().picausgabe->left(), -1.9f);
+        w->controls().HScroll1->setValue(24000);
+        QCOMPARE(w->controls().picausgabe->left(), -45600.0f);
+        QCOMPARE(w->controls().picausgabe->x(), innerLeft - 3040);
+        w->controls().HScroll1->setValue(0);
+        QCOMPARE(w->controls().picausgabe->x(), innerLeft);
     }
 
     // ---- the gap search in the window
 
     void searchStepsThroughTheWindow()
     {
-        w->HScroll2->setValue(14);
-        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
-        QCOMPARE(w->txtN->text(), QStringLiteral(" 15"));
-        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
-        QCOMPARE(w->txtN->text(), QStringLiteral(" 27"));
-        QCOMPARE(w->txtAusgabe->text(), reportOf(27));
+        w->controls().HScroll2->setValue(14);
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 15"));
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 27"));
+        QCOMPARE(w->controls().txtAusgabe->text(), reportOf(27));
     }
 
     void plusAndMinusButtons()
     {
-        QTest::mouseClick(w->cmdPlus, Qt::LeftButton);
-        QCOMPARE(w->txtLuecke->text(), QStringLiteral(" 1"));
-        QTest::mouseClick(w->cmdMinus, Qt::LeftButton);
-        QTest::mouseClick(w->cmdMinus, Qt::LeftButton);
-        QCOMPARE(w->txtLuecke->text(), QStringLiteral("-1"));
-        QCOMPARE(w->txtN->text(), QStringLiteral("15")); // no search, no change of n
+        QTest::mouseClick(w->controls().cmdPlus, Qt::LeftButton);
+        QCOMPARE(w->controls().txtLuecke->text(), QStringLiteral(" 1"));
+        QTest::mouseClick(w->controls().cmdMinus, Qt::LeftButton);
+        QTest::mouseClick(w->controls().cmdMinus, Qt::LeftButton);
+        QCOMPARE(w->controls().txtLuecke->text(), QStringLiteral("-1"));
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral("15")); // no search, no change of n
     }
 
     void invalidGapStopsTheSearchWithAMessage_data()
@@ -700,27 +731,27 @@ private slots:
     {
         QFETCH(QString, luecke);
         MessageRecorder boxes;
-        w->txtLuecke->setText(luecke);
-        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
-        QCOMPARE(w->txtN->text(), QStringLiteral(" 16")); // one step, shown
-        QCOMPARE(w->txtAusgabe->text(), reportOf(16));
+        w->controls().txtLuecke->setText(luecke);
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 16")); // one step, shown
+        QCOMPARE(w->controls().txtAusgabe->text(), reportOf(16));
         QCOMPARE(boxes.shown.size(), std::size_t(1));
         QCOMPARE(boxes.shown[0].kind, MessageKind::Warning);
         QCOMPARE(
             boxes.shown[0].text, QStringLiteral("Die Lücke muss zwischen -1401 und 1399 liegen."));
         QVERIFY(!w->ending());
-        QCOMPARE(w->txtLuecke->text(), luecke);
-        QTest::mouseClick(w->cmd27, Qt::LeftButton); // the program goes on
-        QCOMPARE(w->txtN->text(), QStringLiteral(" 27"));
+        QCOMPARE(w->controls().txtLuecke->text(), luecke);
+        QTest::mouseClick(w->controls().cmd27, Qt::LeftButton); // the program goes on
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 27"));
     }
 
     void plusOnTooLargeTextKeepsTheText()
     {
         MessageRecorder boxes;
-        w->txtLuecke->setText(QStringLiteral("9e999"));
-        QTest::mouseClick(w->cmdPlus, Qt::LeftButton);
-        QTest::mouseClick(w->cmdMinus, Qt::LeftButton);
-        QCOMPARE(w->txtLuecke->text(), QStringLiteral("9e999"));
+        w->controls().txtLuecke->setText(QStringLiteral("9e999"));
+        QTest::mouseClick(w->controls().cmdPlus, Qt::LeftButton);
+        QTest::mouseClick(w->controls().cmdMinus, Qt::LeftButton);
+        QCOMPARE(w->controls().txtLuecke->text(), QStringLiteral("9e999"));
         QCOMPARE(boxes.shown.size(), std::size_t(2));
         QVERIFY(!w->ending());
     }
@@ -740,60 +771,62 @@ private slots:
     {
         QFETCH(QString, luecke);
         MessageRecorder boxes;
-        w->HScroll2->setValue(1360);
-        w->txtLuecke->setText(luecke);
-        QTest::mouseClick(w->cmdPlus, Qt::LeftButton);
-        w->txtLuecke->setText(luecke);
-        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
+        w->controls().HScroll2->setValue(1360);
+        w->controls().txtLuecke->setText(luecke);
+        QTest::mouseClick(w->controls().cmdPlus, Qt::LeftButton);
+        w->controls().txtLuecke->setText(luecke);
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
         QVERIFY(!w->ending());
-        QVERIFY(w->HScroll2->value() > 1360);
+        QVERIFY(w->controls().HScroll2->value() > 1360);
     }
 
     void secondSearchFromInsideThePump()
     {
-        w->HScroll2->setValue(1);
+        w->controls().HScroll2->setValue(1);
         int pumps = 0;
         int innerStop = 0;
         w->setDoEvents([&] {
             if (++pumps == 1) {
-                QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
-                innerStop = w->HScroll2->value();
+                QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+                innerStop = w->controls().HScroll2->value();
             }
         });
-        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
         QCOMPARE(innerStop, 3);
-        QCOMPARE(w->HScroll2->value(), 3);
+        QCOMPARE(w->controls().HScroll2->value(), 3);
     }
 
     void gapChangedFromInsideThePump()
     {
-        w->HScroll2->setValue(1);
+        w->controls().HScroll2->setValue(1);
         bool typed = false;
         w->setDoEvents([&] {
             if (!typed) {
                 typed = true;
-                QTest::mouseClick(w->cmdPlus, Qt::LeftButton); // L = 1 from the first step on
+                QTest::mouseClick(
+                    w->controls().cmdPlus, Qt::LeftButton); // L = 1 from the first step on
             }
         });
-        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
-        QCOMPARE(w->HScroll2->value(), 5); // 3 has an adjacent pair, but is tested with L = 1
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        QCOMPARE(
+            w->controls().HScroll2->value(), 5); // 3 has an adjacent pair, but is tested with L = 1
     }
 
     void exampleButtonFromInsideThePump()
     {
-        w->HScroll2->setValue(1);
+        w->controls().HScroll2->setValue(1);
         bool clicked = false;
         w->setDoEvents([&] {
             if (!clicked) {
                 clicked = true;
-                QTest::mouseClick(w->cmd945, Qt::LeftButton);
+                QTest::mouseClick(w->controls().cmd945, Qt::LeftButton);
             }
         });
-        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
-        const int n = w->HScroll2->value();
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        const int n = w->controls().HScroll2->value();
         QVERIFY(n >= 945);
         QVERIFY(w->table().Abstand(1399) > 0 || n == 1365);
-        QCOMPARE(w->txtAusgabe->text(), reportOf(n));
+        QCOMPARE(w->controls().txtAusgabe->text(), reportOf(n));
     }
 
     void windowClosedFromInsideThePump_data()
@@ -805,40 +838,42 @@ private slots:
     void windowClosedFromInsideThePump()
     {
         QFETCH(int, depth);
-        w->HScroll2->setValue(1);
-        w->txtLuecke->setText(QStringLiteral("1399"));
+        w->controls().HScroll2->setValue(1);
+        w->controls().txtLuecke->setText(QStringLiteral("1399"));
         int pumps = 0;
         w->setDoEvents([&] {
             ++pumps;
             if (pumps < depth)
-                QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
+                QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
             else if (pumps == depth + 5)
                 w->close();
         });
-        QTimer::singleShot(0, w->cmdSuche, [&] { QTest::mouseClick(w->cmdSuche, Qt::LeftButton); });
+        QTimer::singleShot(0, w->controls().cmdSuche,
+            [&] { QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton); });
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(w->ending());
         QCOMPARE(pumps, depth + 5); // nothing ran after the close
-        QCOMPARE(w->HScroll2->value(), 1 + depth + 5);
+        QCOMPARE(w->controls().HScroll2->value(), 1 + depth + 5);
     }
 
     void programmBeendenFromInsideThePump()
     {
-        w->HScroll2->setValue(1);
-        w->txtLuecke->setText(QStringLiteral("1399"));
-        w->setDoEvents([&] { w->cmdEnde->trigger(); });
-        QTimer::singleShot(0, w->cmdSuche, [&] { QTest::mouseClick(w->cmdSuche, Qt::LeftButton); });
+        w->controls().HScroll2->setValue(1);
+        w->controls().txtLuecke->setText(QStringLiteral("1399"));
+        w->setDoEvents([&] { w->controls().cmdEnde->trigger(); });
+        QTimer::singleShot(0, w->controls().cmdSuche,
+            [&] { QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton); });
         QCOMPARE(QApplication::exec(), 0);
-        QCOMPARE(w->HScroll2->value(), 2);
+        QCOMPARE(w->controls().HScroll2->value(), 2);
     }
 
     void fullSearchWithTheRealPump()
     {
-        w->HScroll2->setValue(1);
-        w->txtLuecke->setText(QStringLiteral("1399"));
-        QTest::mouseClick(w->cmdSuche, Qt::LeftButton);
-        QCOMPARE(w->HScroll2->value(), 1365);
-        QCOMPARE(w->txtAusgabe->text(), reportOf(1365));
+        w->controls().HScroll2->setValue(1);
+        w->controls().txtLuecke->setText(QStringLiteral("1399"));
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        QCOMPARE(w->controls().HScroll2->value(), 1365);
+        QCOMPARE(w->controls().txtAusgabe->text(), reportOf(1365));
         QVERIFY(!w->ending());
     }
 };

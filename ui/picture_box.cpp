@@ -9,13 +9,6 @@
 
 namespace kv {
 
-namespace {
-    QColor toQColor(Rgb c)
-    {
-        return QColor::fromRgb(static_cast<QRgb>(c) | 0xFF000000u);
-    }
-} // namespace
-
 PictureBox::PictureBox(const QString& name, QWidget* parent)
     : QFrame(parent)
 {

@@ -16,6 +16,12 @@
 
 namespace kv {
 
+// One of the program's RGB colours as the toolkit's, opaque.
+inline QColor toQColor(Rgb c)
+{
+    return QColor::fromRgb(static_cast<QRgb>(c) | 0xFF000000u);
+}
+
 class PictureBox : public QFrame, public Surface {
     Q_OBJECT
 public:
