@@ -1,6 +1,7 @@
 // The representation search, the distance histogram and the written report.
 #include "analysis/representations.h"
 #include "present/report.h"
+#include "report_lines.h"
 #include "run_time_errors.h"
 #include "ui/core/conversions.h"
 #include "ui/core/runtime_error.h"
@@ -12,6 +13,7 @@
 
 using namespace kv;
 using kv::testing::errorOf;
+using kv::testing::reportLines;
 
 namespace {
 
@@ -29,22 +31,6 @@ struct Recorder : RepresentationSink {
         bars.push_back({ c, S, k });
     }
 };
-
-// The report with its line ends made visible, one line per line, for readable failures.
-QString visible(const std::string& text)
-{
-    QString s = QString::fromStdString(text);
-    s.replace(QLatin1String("\r\n"), QLatin1String("\\r\\n\n"));
-    return s;
-}
-
-QString lines(std::initializer_list<const char*> ls)
-{
-    std::string text;
-    for (const char* l : ls)
-        text += std::string(l) + "\r\n";
-    return visible(text);
-}
 
 int oddDivisors(int n)
 {
@@ -90,10 +76,10 @@ private slots:
     void reports_data()
     {
         QTest::addColumn<int>("n");
-        QTest::addColumn<QString>("report");
+        QTest::addColumn<QStringList>("report");
         QTest::newRow("n=15 worked example")
             << 15
-            << lines({ "Darstellungen: 4", "", " 15 =  1 + ... 5     (A =  5 )     (D =  3 )",
+            << reportLines({ "Darstellungen: 4", "", " 15 =  1 + ... 5     (A =  5 )     (D =  3 )",
                    " 15 =  4 + ... 6     (A =  3 )     (D =  5 )",
                    " 15 =  7 + 8     (A =  2 )     (D =  7.5 )",
                    " 15 =  15     (A =  1 )     (D =  15 )", "", "Lücke  0  Anz.: 1",
@@ -101,24 +87,26 @@ private slots:
                    "Lücke  9  Anz.: 1", "", "Überlappung  2  Anz.: 1" });
         QTest::newRow("n=54 gap twice, no overlap")
             << 54
-            << lines({ "Darstellungen: 4", "", " 54 =  2 + ... 10     (A =  9 )     (D =  6 )",
-                   " 54 =  12 + ... 15     (A =  4 )     (D =  13.5 )",
-                   " 54 =  17 + ... 19     (A =  3 )     (D =  18 )",
-                   " 54 =  54     (A =  1 )     (D =  54 )", "", "Lücke  1  Anz.: 2",
-                   "Lücke  6  Anz.: 1", "Lücke  34  Anz.: 1", "Lücke  38  Anz.: 1",
-                   "Lücke  43  Anz.: 1", "" });
+            << reportLines(
+                   { "Darstellungen: 4", "", " 54 =  2 + ... 10     (A =  9 )     (D =  6 )",
+                       " 54 =  12 + ... 15     (A =  4 )     (D =  13.5 )",
+                       " 54 =  17 + ... 19     (A =  3 )     (D =  18 )",
+                       " 54 =  54     (A =  1 )     (D =  54 )", "", "Lücke  1  Anz.: 2",
+                       "Lücke  6  Anz.: 1", "Lücke  34  Anz.: 1", "Lücke  38  Anz.: 1",
+                       "Lücke  43  Anz.: 1", "" });
         QTest::newRow("n=1 three empty lines at the end")
             << 1
-            << lines({ "Darstellungen: 1", "", " 1 =  1     (A =  1 )     (D =  1 )", "", "" });
-        QTest::newRow("n=8 power of two")
-            << 8
-            << lines({ "Darstellungen: 1", "", " 8 =  8     (A =  1 )     (D =  8 )", "", "" });
+            << reportLines(
+                   { "Darstellungen: 1", "", " 1 =  1     (A =  1 )     (D =  1 )", "", "" });
+        QTest::newRow("n=8 power of two") << 8
+                                          << reportLines({ "Darstellungen: 1", "",
+                                                 " 8 =  8     (A =  1 )     (D =  8 )", "", "" });
     }
     void reports()
     {
         QFETCH(int, n);
-        QFETCH(QString, report);
-        QCOMPARE(visible(run(n)), report);
+        QFETCH(QStringList, report);
+        QCOMPARE(reportLines(run(n)), report);
     }
 
     void overlapCountedTwice()
@@ -163,8 +151,8 @@ private slots:
         QCOMPARE(table->n, 0.0);
         QCOMPARE(table->Anzahl, 0);
         QVERIFY(rec.bars.empty());
-        QCOMPARE(
-            visible(reportText(*table, "keine Zahl")), lines({ "Darstellungen: 0", "", "", "" }));
+        QCOMPARE(reportLines(reportText(*table, "keine Zahl")),
+            reportLines({ "Darstellungen: 0", "", "", "" }));
     }
 
     // Against a brute-force check for every n the selector offers.

@@ -37,25 +37,50 @@ RecordingSurface factorisationOf(const char* txtN)
     return surface;
 }
 
-// Compares positions given as exact fractions; the drawing adds its fractions up in double
-// precision and hands them on in single precision.
-void comparePrint(const DrawOp& op, const char* text, double x, double y, float size)
+// One call of the factorisation drawing as a worked example writes it: a text printed at
+// (x, y) in a font size, or the dot between two factors at x. Positions are exact fractions; the
+// drawing adds its fractions up in double precision and hands them on in single precision.
+struct Drawn {
+    bool isDot = false;
+    QString text;
+    double x = 0, y = 0;
+    float size = 0;
+
+    bool matches(const DrawOp& op) const
+    {
+        const auto near = [](double a, double b) { return std::abs(a - b) < 1e-6; };
+        if (isDot) {
+            const auto* p = std::get_if<PSetOp>(&op);
+            return p && near(p->x, x) && p->y == 17.0f && p->drawWidth == 2;
+        }
+        const auto* p = std::get_if<PrintOp>(&op);
+        return p && QString::fromStdString(p->text) == text && near(p->x, x) && near(p->y, y)
+            && p->fontSize == size;
+    }
+
+    QString describe() const
+    {
+        const QString at = QString::number(x, 'g', 17);
+        return isDot ? QStringLiteral("dot at x %1, y 17, width 2").arg(at)
+                     : QStringLiteral("print \"%1\" at (%2, %3) in size %4")
+                           .arg(text, at, QString::number(y))
+                           .arg(size);
+    }
+};
+
+Drawn print(const char* text, double x, double y, float size)
 {
-    const auto* p = std::get_if<PrintOp>(&op);
-    QVERIFY2(p, describe(op).c_str());
-    QCOMPARE(QString::fromStdString(p->text), QString::fromLatin1(text));
-    QVERIFY2(std::abs(p->x - x) < 1e-6 && std::abs(p->y - y) < 1e-6, describe(op).c_str());
-    QCOMPARE(p->fontSize, size);
+    return { false, QString::fromLatin1(text), x, y, size };
 }
 
-void compareDot(const DrawOp& op, double x)
+Drawn dot(double x)
 {
-    const auto* p = std::get_if<PSetOp>(&op);
-    QVERIFY2(p, describe(op).c_str());
-    QVERIFY2(std::abs(p->x - x) < 1e-6 && p->y == 17.0f && p->drawWidth == 2, describe(op).c_str());
+    return { true, {}, x, 17, 0 };
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Drawn)
 
 class TestDrawings : public QObject {
     Q_OBJECT
@@ -146,60 +171,51 @@ private slots:
     void factorisationWorkedExamples_data()
     {
         QTest::addColumn<QString>("txtN");
-        QTest::addColumn<QStringList>("drawn"); // text@x@y@size, or "dot@x"
+        QTest::addColumn<QList<Drawn>>("drawn");
         QTest::newRow("n=15") << " 15"
-                              << QStringList { " 15 =@0@10@18", " 3 @0.125@10@18",
-                                     " 1 @" + QString::number(61.0 / 360, 'g', 17) + "@8@14",
-                                     "dot@" + QString::number(17.0 / 72, 'g', 17),
-                                     " 5 @" + QString::number(17.0 / 72, 'g', 17) + "@10@18",
-                                     " 1 @" + QString::number(101.0 / 360, 'g', 17) + "@8@14" };
+                              << QList<Drawn> { print(" 15 =", 0, 10, 18),
+                                     print(" 3 ", 0.125, 10, 18), print(" 1 ", 61.0 / 360, 8, 14),
+                                     dot(17.0 / 72), print(" 5 ", 17.0 / 72, 10, 18),
+                                     print(" 1 ", 101.0 / 360, 8, 14) };
         QTest::newRow("n=12") << " 12"
-                              << QStringList { " 12 =@0@10@18", " 2 @0.125@10@18",
-                                     " 2 @" + QString::number(61.0 / 360, 'g', 17) + "@8@14",
-                                     "dot@" + QString::number(17.0 / 72, 'g', 17),
-                                     " 3 @" + QString::number(17.0 / 72, 'g', 17) + "@10@18",
-                                     " 1 @" + QString::number(101.0 / 360, 'g', 17) + "@8@14" };
+                              << QList<Drawn> { print(" 12 =", 0, 10, 18),
+                                     print(" 2 ", 0.125, 10, 18), print(" 2 ", 61.0 / 360, 8, 14),
+                                     dot(17.0 / 72), print(" 3 ", 17.0 / 72, 10, 18),
+                                     print(" 1 ", 101.0 / 360, 8, 14) };
         QTest::newRow("n=128") << " 128"
-                               << QStringList { " 128 =@0@10@18",
-                                      " 2 @" + QString::number(1.0 / 6, 'g', 17) + "@10@18",
-                                      " 7 @" + QString::number(19.0 / 90, 'g', 17) + "@8@14" };
-        QTest::newRow("n=1 heading only") << " 1" << QStringList { " 1 =@0@10@18" };
+                               << QList<Drawn> { print(" 128 =", 0, 10, 18),
+                                      print(" 2 ", 1.0 / 6, 10, 18),
+                                      print(" 7 ", 19.0 / 90, 8, 14) };
+        QTest::newRow("n=1 heading only") << " 1" << QList<Drawn> { print(" 1 =", 0, 10, 18) };
         QTest::newRow("prime 7") << " 7"
-                                 << QStringList { " 7 =@0@10@18",
-                                        " 7 @" + QString::number(1.0 / 12, 'g', 17) + "@10@18",
-                                        " 1 @" + QString::number(23.0 / 180, 'g', 17) + "@8@14" };
+                                 << QList<Drawn> { print(" 7 =", 0, 10, 18),
+                                        print(" 7 ", 1.0 / 12, 10, 18),
+                                        print(" 1 ", 23.0 / 180, 8, 14) };
         QTest::newRow("n=1024 wide exponent")
             << " 1024"
-            << QStringList { " 1024 =@0@10@18",
-                   " 2 @" + QString::number(5.0 / 24, 'g', 17) + "@10@18",
-                   " 10 @" + QString::number(91.0 / 360, 'g', 17) + "@8@14" };
-        auto at = [](double v) { return QString::number(v, 'g', 17); };
+            << QList<Drawn> { print(" 1024 =", 0, 10, 18), print(" 2 ", 5.0 / 24, 10, 18),
+                   print(" 10 ", 91.0 / 360, 8, 14) };
         QTest::newRow("n=1365 four factors")
             << " 1365"
-            << QStringList { " 1365 =@0@10@18", " 3 @" + at(5.0 / 24) + "@10@18",
-                   " 1 @" + at(91.0 / 360) + "@8@14", "dot@" + at(23.0 / 72),
-                   " 5 @" + at(23.0 / 72) + "@10@18", " 1 @" + at(131.0 / 360) + "@8@14",
-                   "dot@" + at(31.0 / 72), " 7 @" + at(31.0 / 72) + "@10@18",
-                   " 1 @" + at(19.0 / 40) + "@8@14", "dot@" + at(13.0 / 24),
-                   " 13 @" + at(13.0 / 24) + "@10@18", " 1 @" + at(73.0 / 120) + "@8@14" };
+            << QList<Drawn> { print(" 1365 =", 0, 10, 18), print(" 3 ", 5.0 / 24, 10, 18),
+                   print(" 1 ", 91.0 / 360, 8, 14), dot(23.0 / 72), print(" 5 ", 23.0 / 72, 10, 18),
+                   print(" 1 ", 131.0 / 360, 8, 14), dot(31.0 / 72),
+                   print(" 7 ", 31.0 / 72, 10, 18), print(" 1 ", 19.0 / 40, 8, 14), dot(13.0 / 24),
+                   print(" 13 ", 13.0 / 24, 10, 18), print(" 1 ", 73.0 / 120, 8, 14) };
     }
     void factorisationWorkedExamples()
     {
         QFETCH(QString, txtN);
-        QFETCH(QStringList, drawn);
+        QFETCH(QList<Drawn>, drawn);
         const RecordingSurface s = factorisationOf(txtN.toLatin1().constData());
         QCOMPARE(s.ops.front(), DrawOp(ClsOp {}));
         QCOMPARE(qsizetype(s.ops.size()), drawn.size() + 1);
         for (qsizetype i = 0; i < drawn.size(); ++i) {
-            const QStringList f = drawn[i].split(QLatin1Char('@'));
             const DrawOp& op = s.ops[std::size_t(i + 1)];
-            if (f[0] == QLatin1String("dot"))
-                compareDot(op, f[1].toDouble());
-            else
-                comparePrint(op, f[0].toLatin1().constData(), f[1].toDouble(), f[2].toDouble(),
-                    f[3].toFloat());
-            if (QTest::currentTestFailed())
-                return;
+            QVERIFY2(drawn[i].matches(op),
+                qPrintable(QStringLiteral("call %1:\n   expected %2\n   drawn    %3")
+                               .arg(i + 1)
+                               .arg(drawn[i].describe(), QString::fromStdString(describe(op)))));
         }
         QCOMPARE(s.fontSize, 18.0f); // left at 18 for the next drawing
     }
