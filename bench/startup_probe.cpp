@@ -2,6 +2,7 @@
 // menu commands and one label in the report's font), and as soon as the window has painted for
 // the first time prints its peak resident memory in kB and ends.
 #include "app/form1.h"
+#include "process_memory.h"
 #include "ui/desktop.h"
 
 #include <QApplication>
@@ -10,18 +11,13 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 namespace {
 
 long peakResidentKb()
 {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
+    return kv::testing::processStatusKb("VmHWM");
 }
 
 // Reports once the first paint of the window has been flushed.

@@ -7,6 +7,7 @@
 #include "analysis/representations.h"
 #include "app/form1.h"
 #include "present/report.h"
+#include "process_memory.h"
 #include "quiet_offscreen.h"
 #include "scroll_bar_parts.h"
 #include "ui/core/conversions.h"
@@ -24,8 +25,8 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
-#include <fstream>
 #include <memory>
+#include <string>
 
 using namespace kv;
 using kv::testing::scrollBarPart;
@@ -42,11 +43,7 @@ namespace {
 
 long residentKb()
 {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
+    return kv::testing::processStatusKb("VmRSS");
 }
 
 class Monkey {
