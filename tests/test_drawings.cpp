@@ -212,10 +212,10 @@ private slots:
         QCOMPARE(qsizetype(s.ops.size()), drawn.size() + 1);
         for (qsizetype i = 0; i < drawn.size(); ++i) {
             const DrawOp& op = s.ops[std::size_t(i + 1)];
+            const QString where = QStringLiteral("call %1:\n   expected %2\n   drawn    %3");
+            const QString actual = QString::fromStdString(describe(op));
             QVERIFY2(drawn[i].matches(op),
-                qPrintable(QStringLiteral("call %1:\n   expected %2\n   drawn    %3")
-                               .arg(i + 1)
-                               .arg(drawn[i].describe(), QString::fromStdString(describe(op)))));
+                qPrintable(where.arg(i + 1).arg(drawn[i].describe(), actual)));
         }
         QCOMPARE(s.fontSize, 18.0f); // left at 18 for the next drawing
     }

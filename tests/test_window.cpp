@@ -360,16 +360,14 @@ private slots:
             // window's pixels are those it always had.
             for (int g = 0; g < QPalette::NColorGroups; ++g)
                 for (int r = 0; r < QPalette::NColorRoles; ++r) {
-                    const auto group = QPalette::ColorGroup(g);
-                    const auto role = QPalette::ColorRole(r);
-                    QVERIFY2(lightPalette().color(group, role).rgba()
-                            == desktopPalette.color(group, role).rgba(),
-                        qPrintable(
-                            QStringLiteral("group %1, role %2: %3, toolkit %4")
-                                .arg(g)
-                                .arg(r)
-                                .arg(lightPalette().color(group, role).name(QColor::HexArgb),
-                                    desktopPalette.color(group, role).name(QColor::HexArgb))));
+                    const QColor ours
+                        = lightPalette().color(QPalette::ColorGroup(g), QPalette::ColorRole(r));
+                    const QColor toolkits
+                        = desktopPalette.color(QPalette::ColorGroup(g), QPalette::ColorRole(r));
+                    const QString where = QStringLiteral("group %1, role %2: %3, toolkit %4");
+                    QVERIFY2(ours.rgba() == toolkits.rgba(),
+                        qPrintable(where.arg(g).arg(r).arg(
+                            ours.name(QColor::HexArgb), toolkits.name(QColor::HexArgb))));
                 }
         }
         QCOMPARE(QApplication::palette(), lightPalette());
