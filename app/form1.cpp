@@ -17,7 +17,6 @@
 #include <QPushButton>
 
 #include <new>
-#include <ranges>
 
 namespace kv {
 
@@ -104,7 +103,8 @@ void Form1::wireHoverHelp()
     // Each owner reports the pointer and keeps it from the form below it. Every other control
     // keeps it to itself anyway: the toolkit drops a pointer move at the first control that does
     // not track the pointer, so over a button, a scroll bar or a label the help line stays.
-    for (QWidget* owner : hoverOwners_ | std::views::keys) {
+    for (const auto& hoverOwner : hoverOwners_) {
+        QWidget* owner = hoverOwner.first;
         owner->setMouseTracking(true);
         owner->setAttribute(Qt::WA_NoMousePropagation);
         owner->installEventFilter(this);
