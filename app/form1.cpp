@@ -293,9 +293,11 @@ void Form1::txtN_MouseMove()
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove) {
-        for (const auto& [owner, handler] : hoverOwners_) {
-            if (owner == watched)
-                handle([this, handler = handler] { (this->*handler)(); });
+        for (const auto& hoverOwner : hoverOwners_) {
+            if (hoverOwner.first == watched) {
+                const auto handler = hoverOwner.second;
+                handle([this, handler] { (this->*handler)(); });
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);
