@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The representations of n as sums of consecutive natural numbers, and the distance histogram
 // over all pairs of them.
 //

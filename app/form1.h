@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's behaviour: the handlers of every user event, the n-change sequence that each
 // change of n runs (txtN, then Berechnen, then Primfaktoren), and the error guard every handler
 // runs through. The controls themselves are made by Form1Controls.

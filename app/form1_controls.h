@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls and their fixed settings: place and size in twips, captions,
 // fonts, colours, accessible names and the keyboard order. Made once by setupControls, in the
 // manner of a form designer's generated class; Form1 adds the behaviour.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kalvoster-icon DIR: writes the program's icon as DIR/16.png, 32, 48 and 256, for installing.
 #include "ui/desktop.h"
 

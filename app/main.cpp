@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kalvoster: in how many ways, and which, can n be written as a sum of consecutive natural
 // numbers?
 #include "form1.h"

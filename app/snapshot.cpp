@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kalvoster-snapshot FILE.png [n]: opens the main window, selects n (if given) through the
 // scroll bar as a user would, waits until the window is shown and saves a picture of it.
 //

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The computing part of one n change without the window: the analysis with the report text, and
 // the two drawings recorded on a surface that keeps nothing.
 #include "analysis/representations.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: from process start until the window has first painted, for Kalvoster and for a
 // minimal window of the same size, alternating in one run; with peak resident memory of both.
 // After the runs it prints the ratio of the medians and the difference in memory.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window on the offscreen platform.
 //   nChange/N     one change of n, from the assignment to the scroll bar until the window has
 //                 painted again; each run comes from another n, so nothing is reused.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fastest and slowest repetition, reported beside the median as the range of a benchmark.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up probe: opens either the Kalvoster window or a minimal window of the same size (two
 // menu commands and one label in the report's font), and as soon as the window has painted for
 // the first time prints its peak resident memory in kB and ends.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The prime factorisation of n as one line of text: n, an equals sign, then each prime factor
 // in ascending order with its exponent raised and smaller, and a dot between two factors.
 //

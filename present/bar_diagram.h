@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bar diagram: each representation as a coloured bar over the number line, summand m in the
 // unit cell from m - 1 to m, so S ... E is a bar from S - 1 to E.
 //

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The written report of one analysis run, character for character as the report box shows it:
 //
 //   Darstellungen: 4

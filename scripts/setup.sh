@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Kalvoster developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared set-up of the scripts: installs the Debian packages that are missing, then configures and
 # builds into build/. Sourced, not run. Works on Debian 12 and Debian 13.
 
@@ -8,7 +10,8 @@ KV_BUILD="$KV_ROOT/build"
 # Debian 12 or 13 system: a compiler and build tools; Qt with its German texts, its Wayland
 # platform and its GTK theme (the tests check the window under it); Liberation Serif for
 # "Times New Roman" and DejaVu Sans for the toolkit's own texts; a virtual X server and a headless
-# Wayland compositor; the tools that build and check the Debian package.
+# Wayland compositor; the tools that build and check the Debian package (lintian, hardening-check
+# from devscripts) and the licensing of every file (reuse).
 KV_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
@@ -16,7 +19,7 @@ KV_PACKAGES=(
     fonts-liberation fonts-dejavu-core
     libbenchmark-dev
     xvfb xauth x11-utils weston
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file lintian devscripts reuse
 )
 
 # kv_missing_packages [PACKAGE...]: those of the given packages (default: KV_PACKAGES) that are

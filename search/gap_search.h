@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Suche bis": steps n upward until a chosen gap or overlap occurs between two representations,
 // or n reaches the scroll bar's maximum; and the "+" and "-" buttons that change the chosen size.
 //

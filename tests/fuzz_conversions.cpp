@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: Val, Str, the "+" and "-" buttons and the gap search's reading of L, on any
 // text; and on any double, that a shown value reads back to itself.
 #include "search/gap_search.h"

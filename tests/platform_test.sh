@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kalvoster developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program on a real display server, compared with the offscreen platform the other tests use:
 #   platform_test.sh wayland|xcb BUILD_DIR DESKTOP_FILE
 # wayland: starts weston with its headless backend (a private XDG_RUNTIME_DIR) and runs the

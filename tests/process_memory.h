@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test and benchmark helper: a figure of this process's memory from /proc/self/status, in kB
 // ("VmRSS" resident now, "VmHWM" resident at its peak); -1 where it cannot be read.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helper: drops the one warning the offscreen platform prints for every window it shows
 // ("This plugin does not support propagateSizeHints()"), so that what a test prints is its own;
 // every other message goes on as before.

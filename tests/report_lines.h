@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helper: a report split into its lines at CR LF. Compared as lists, two reports that differ
 // are shown by their first differing line, actual beside expected; a line end other than CR LF
 // stays inside its line, where it shows too.

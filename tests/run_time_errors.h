@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helper: the number of the run-time error a call raises, 0 if it raises none.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helper: the centre of a part of a scroll bar (an arrow, the trough on either side of the
 // thumb), where a click lands on it.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The representation search, the distance histogram and the written report.
 #include "analysis/representations.h"
 #include "present/report.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Str, Val, rounding to integers and the palette.
 #include "run_time_errors.h"
 #include "ui/core/conversions.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bar diagram and the factorisation, as recorded drawing calls.
 #include "analysis/representations.h"
 #include "factor/factorisation.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gap search and the "+" / "-" buttons, against a window made of the analysis alone.
 #include "analysis/representations.h"
 #include "search/gap_search.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A monkey at the keyboard and the mouse: a seeded random sequence of user actions on the
 // window, checking after each that the window shows the analysis of its n and is alive, and at
 // the end that memory has not grown.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on the offscreen platform: layout, start-up, the n selector, example buttons,
 // hover help, menu, drawings on screen, and the gap search with events pumped in between.
 #include "analysis/representations.h"

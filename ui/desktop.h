@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What makes the program a desktop citizen: its names as the desktop knows them, its icon, one
 // fixed light look, and the toolkit's own texts in German.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture box: a framed drawing surface whose drawing persists in an image until it is
 // cleared. Covering, minimising, restoring and moving the box show the image; nothing is redrawn.
 //

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A horizontal scroll bar with the two events the program handles:
 //   Change  for every change of the value, by code or by the user (arrow, trough, keyboard,
 //           end of a thumb drag); an assignment raises it synchronously, and only when the value

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Twips (1/1440 inch) to device-independent pixels at the screen's logical resolution:
 // 15 twips a pixel at 96 dpi, 12 at 120 dpi.
 #pragma once

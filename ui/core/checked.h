@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Integer arithmetic that detects overflow, and arrays that test their declared bounds.
 //
 // Every table of the program is declared with its lowest and highest index, as in

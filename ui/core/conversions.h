@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number/text conversions every shown number goes through, rounding to integers, and the
 // 16-colour palette.
 //

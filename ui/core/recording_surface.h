@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A surface that records every drawing call with the state it was made in, for tests and
 // benchmarks. It can be told to fail at a given call, to exercise error paths.
 #pragma once

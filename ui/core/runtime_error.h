@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Run-time errors of Kalvoster: a number and its German description.
 //
 // Raised as exceptions from the computing code; the window catches them at the edge of

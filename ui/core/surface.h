@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drawing surface in the terms of a picture box: a user scale over its inner area, clearing,
 // lines and filled boxes, points, and text printed at a current position.
 //
