@@ -6,11 +6,19 @@
 #include "ui/desktop.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    kv::setUpApplication(app);
+    if (!kv::setUpApplication(app)) {
+        const QByteArray where = QLibraryInfo::path(QLibraryInfo::TranslationsPath).toLocal8Bit();
+        std::fprintf(stderr,
+            "kalvoster: no German toolkit texts in %s (package qt6-translations-l10n); buttons "
+            "and menus stay English\n",
+            where.constData());
+    }
     kv::Form1 window;
     window.show();
     return app.exec();

@@ -2,8 +2,9 @@
 # SPDX-FileCopyrightText: 2026 Kalvoster developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: built with CPack, it holds exactly the expected files, depends on what the
-# program needs, carries a valid desktop entry and AppStream description, and the program
-# unpacked from it starts.
+# program needs, carries a valid desktop entry, AppStream description, manual page, copyright and
+# changelog, passes lintian without error or warning, is hardened, and the program unpacked from
+# it starts, saying once when the toolkit's German texts are missing.
 #   package_test.sh BUILD_DIR EXPECTED_FILE_LIST
 set -euo pipefail
 build=$1
@@ -31,16 +32,60 @@ for needed in fonts-liberation libqt6widgets6 libqt6gui6 libqt6core6; do
     grep -q "$needed" <<<"$depends" || { echo "FAIL: Depends lacks $needed: $depends"; exit 1; }
 done
 
+for needed in qt6-translations-l10n; do
+    grep -q "$needed" <<<"$depends" || { echo "FAIL: Depends lacks $needed: $depends"; exit 1; }
+done
 recommends=$(dpkg-deb -f "$deb" Recommends)
 grep -q qt6-wayland <<<"$recommends" || { echo "FAIL: Recommends lacks qt6-wayland: $recommends"; exit 1; }
 
 dpkg -x "$deb" "$work/root"
 desktop-file-validate "$work/root/usr/share/applications/org.kalvoster.Kalvoster.desktop"
-appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.kalvoster.Kalvoster.metainfo.xml"
+appstreamcli validate --pedantic --no-net \
+    "$work/root/usr/share/metainfo/org.kalvoster.Kalvoster.metainfo.xml"
+
+# What Debian asks of a package: no lintian error or warning (lintian/overrides would hold any
+# override, each with its reason; there is none), and a binary hardened in all five ways.
+lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || true
+if grep -E '^(E|W): ' "$work/lintian.log"; then
+    echo "FAIL: lintian has errors or warnings"
+    exit 1
+fi
+hardening-check "$work/root/usr/bin/kalvoster" >"$work/hardening.log" 2>&1 || true
+for feature in "Position Independent Executable" "Stack protected" "Fortify Source functions" \
+    "Read-only relocations" "Immediate binding"; do
+    grep -q "^ $feature: yes" "$work/hardening.log" \
+        || { cat "$work/hardening.log"; echo "FAIL: not hardened: $feature"; exit 1; }
+done
+
+# The manual page and the Debian documents are there and readable.
+zcat "$work/root/usr/share/man/man1/kalvoster.1.gz" | grep -q '^\.TH KALVOSTER 1' \
+    || { echo "FAIL: no manual page"; exit 1; }
+zcat "$work/root/usr/share/doc/kalvoster/changelog.gz" | head -n 1 \
+    | grep -q "^kalvoster ($(dpkg-deb -f "$deb" Version))" \
+    || { echo "FAIL: the changelog's version is not the package's"; exit 1; }
+
+# Without the toolkit's German texts the program still runs, and says so once, in one line.
+cat >"$work/root/usr/bin/qt.conf" <<CONF
+[Paths]
+Prefix=/usr
+Plugins=$(dirname "$(dirname "$(find /usr/lib -path '*/qt6/plugins/platforms/libqoffscreen.so' | head -n 1)")")
+Translations=$work/no-translations
+CONF
+QT_QPA_PLATFORM=offscreen timeout 3 "$work/root/usr/bin/kalvoster" 2>"$work/stderr.log" || true
+rm "$work/root/usr/bin/qt.conf"
+if [ "$(grep -c 'German toolkit texts' "$work/stderr.log")" -ne 1 ]; then
+    cat "$work/stderr.log"
+    echo "FAIL: without the German toolkit texts the program does not say so once"
+    exit 1
+fi
 
 # The program starts and keeps running with its window open until it is stopped.
 status=0
-QT_QPA_PLATFORM=offscreen timeout 5 "$work/root/usr/bin/kalvoster" || status=$?
+QT_QPA_PLATFORM=offscreen timeout 5 "$work/root/usr/bin/kalvoster" 2>"$work/stderr.log" || status=$?
+if grep 'German toolkit texts' "$work/stderr.log"; then
+    echo "FAIL: the program misses the German toolkit texts, though they are installed"
+    exit 1
+fi
 if [ "$status" -ne 124 ]; then
     echo "FAIL: the unpacked program ended by itself with status $status"
     exit 1

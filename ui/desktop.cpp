@@ -15,6 +15,7 @@ namespace kv {
 bool setUpApplication(QApplication& app)
 {
     QCoreApplication::setApplicationName(QStringLiteral("Kalvoster"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KV_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(applicationId));
     useLightLook();
     return useGermanToolkitTexts(app);
