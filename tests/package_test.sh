@@ -51,9 +51,20 @@ if grep -E '^(E|W): ' "$work/appstream.log" | grep -v 'url-homepage-missing'; th
     exit 1
 fi
 
-# What Debian asks of a package: no lintian error or warning (lintian/overrides would hold any
-# override, each with its reason; there is none), and a binary hardened in all five ways.
-lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || true
+# What Debian asks of a package: no lintian error or warning, and a binary hardened in all five
+# ways. One tag is let through: newer lintian releases run appstreamcli, which fails the AppStream
+# description for its missing homepage (see above); older ones do not know the tag.
+suppress=()
+if lintian-explain-tags appstream-metadata-validation-failed >/dev/null 2>&1; then
+    suppress=(--suppress-tags appstream-metadata-validation-failed)
+fi
+lintian_status=0
+lintian --tag-display-limit 0 "${suppress[@]}" "$deb" >"$work/lintian.log" 2>&1 || lintian_status=$?
+if [ "$lintian_status" -gt 1 ]; then # 1: it found errors; more: it could not check
+    cat "$work/lintian.log"
+    echo "FAIL: lintian could not check the package (status $lintian_status)"
+    exit 1
+fi
 if grep -E '^(E|W): ' "$work/lintian.log"; then
     echo "FAIL: lintian has errors or warnings"
     exit 1
