@@ -360,10 +360,11 @@ private slots:
         } else {
             // Without a desktop theme the light look is what the toolkit shows anyway, so the
             // window's pixels are those it always had.
+            const QPalette light = lightPalette();
             for (int g = 0; g < QPalette::NColorGroups; ++g)
                 for (int r = 0; r < QPalette::NColorRoles; ++r) {
                     const QColor ours
-                        = lightPalette().color(QPalette::ColorGroup(g), QPalette::ColorRole(r));
+                        = light.color(QPalette::ColorGroup(g), QPalette::ColorRole(r));
                     const QColor toolkits
                         = desktopPalette.color(QPalette::ColorGroup(g), QPalette::ColorRole(r));
                     const QString where = QStringLiteral("group %1, role %2: %3, toolkit %4");

@@ -12,11 +12,38 @@
 
 namespace kv {
 
+namespace {
+
+    void useLightLook()
+    {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        // Asks the desktop's theme for its light variant too, for what it draws itself.
+        QGuiApplication::styleHints()->setColorScheme(Qt::ColorScheme::Light);
+#endif
+        if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+            QApplication::setStyle(fusion);
+        QApplication::setPalette(lightPalette());
+    }
+
+    bool useGermanToolkitTexts(QCoreApplication& app)
+    {
+        auto* translator = new QTranslator(&app);
+        if (!translator->load(
+                QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            delete translator;
+            return false;
+        }
+        QCoreApplication::installTranslator(translator);
+        return true;
+    }
+
+} // namespace
+
 bool setUpApplication(QApplication& app)
 {
     QCoreApplication::setApplicationName(QStringLiteral("Kalvoster"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KV_VERSION));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(applicationId));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kalvoster.Kalvoster"));
     useLightLook();
     return useGermanToolkitTexts(app);
 }
@@ -53,17 +80,6 @@ QPalette lightPalette()
     return p;
 }
 
-void useLightLook()
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    // Asks the desktop's theme for its light variant too, for what it draws itself.
-    QGuiApplication::styleHints()->setColorScheme(Qt::ColorScheme::Light);
-#endif
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(fusion);
-    QApplication::setPalette(lightPalette());
-}
-
 QImage programIconImage(int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
@@ -86,18 +102,6 @@ QIcon programIcon()
     for (const int size : { 16, 32 })
         icon.addPixmap(QPixmap::fromImage(programIconImage(size)));
     return icon;
-}
-
-bool useGermanToolkitTexts(QCoreApplication& app)
-{
-    auto* translator = new QTranslator(&app);
-    if (!translator->load(
-            QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    QCoreApplication::installTranslator(translator);
-    return true;
 }
 
 } // namespace kv

@@ -6,34 +6,26 @@
 
 #include <QIcon>
 #include <QImage>
-
 #include <QPalette>
 
 class QApplication;
-class QCoreApplication;
 
 namespace kv {
 
-// The application id: the name of the desktop entry, the Wayland app_id.
-inline constexpr char applicationId[] = "org.kalvoster.Kalvoster";
-
 // Prepares the application before its window is built: the names by which the desktop finds
-// its entry ("Kalvoster" as the X11 window class and the shown name, the application id), the
-// German toolkit texts, and the light look. Returns false if the German texts are missing.
+// its entry ("Kalvoster" as the X11 window class and the shown name, org.kalvoster.Kalvoster as
+// the application id), the toolkit's German texts (context menus of text boxes, message box
+// buttons) whatever the user's locale, and the light look. Returns false if the German texts are
+// not installed.
 bool setUpApplication(QApplication& app);
 
 // The window's one look, under every desktop theme and colour scheme: the Fusion style with its
 // light palette (dark text on light grey, white boxes, a blue selection).
 QPalette lightPalette();
-void useLightLook();
 
 // The program's icon, a red disc with a white plus sign, at size x size pixels.
 QImage programIconImage(int size);
 // The icon with its 16 and 32 pixel images.
 QIcon programIcon();
-
-// Loads the toolkit's German translations (context menus of text boxes, message box buttons),
-// whatever the user's locale. Returns false if they are not installed.
-bool useGermanToolkitTexts(QCoreApplication& app);
 
 } // namespace kv
