@@ -167,7 +167,7 @@ void Form1::setDoEvents(std::function<void()> doEvents)
 
 void Form1::Form_Load()
 {
-    scaleFactorisationSurface(*picZeichenblatt);
+    scaleFactorisationSurface(picZeichenblatt->surface());
     HScroll2->setValue(15); // already 15: no change, no analysis
 }
 
@@ -187,7 +187,7 @@ void Form1::HScroll2_Scroll()
 void Form1::Berechnen()
 {
     const std::string n = txtN->text().toStdString();
-    BarDiagram diagram(*picausgabe);
+    BarDiagram diagram(picausgabe->surface());
     analyse(table_, n, &diagram);
     // The report is built in full and written into its box once.
     txtAusgabe->setText(QString::fromStdString(reportText(table_, n)));
@@ -197,7 +197,7 @@ void Form1::Berechnen()
 void Form1::Primfaktoren()
 {
     const std::string n = txtN->text().toStdString();
-    drawFactorisation(*picZeichenblatt, n);
+    drawFactorisation(picZeichenblatt->surface(), n);
     picZeichenblatt->setAccessibleDescription(
         QString::fromStdString(describeFactorisation(toInt32(Val(n)))));
 }

@@ -130,7 +130,7 @@ void Form1Controls::setupControls(QMainWindow* window)
     picZeichenblatt = new PictureBox(QStringLiteral("picZeichenblatt"), form);
     picZeichenblatt->setBackColor(0xFFFFFF);
     picZeichenblatt->setDrawFont(timesFont(10.2, true));
-    picZeichenblatt->setForeColor(0x000000);
+    picZeichenblatt->surface().setForeColor(0x000000);
     place(picZeichenblatt, 360, 5400, 7572, 552);
 
     txtN = new TextBox(QStringLiteral("txtN"), QStringLiteral("15"), form);

@@ -4,6 +4,8 @@
 //   nChange/N     one change of n, from the assignment to the scroll bar until the window has
 //                 painted again; each run comes from another n, so nothing is reused.
 //   fullSearch    "Suche bis" from 1 with the gap 1399: 1364 steps, each pumping events once.
+//   panStep       n = 1365, the diagram's scroll bar one step further, until painted.
+//   panDrag       n = 1365, the thumb dragged by about one pixel (25 steps), until painted.
 #include "app/form1.h"
 #include "ui/desktop.h"
 #include "ui/scroll_bar.h"
@@ -64,6 +66,49 @@ void fullSearch(benchmark::State& state)
 BENCHMARK(fullSearch)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
+    ->Repetitions(5)
+    ->ComputeStatistics("min", fastest)
+    ->ComputeStatistics("max", slowest)
+    ->ReportAggregatesOnly(true);
+
+// Panning from the left end to the right and again, one change per iteration.
+void pan(benchmark::State& state, int step, bool dragged)
+{
+    ScrollBar* bar = window->controls().HScroll1;
+    window->controls().HScroll2->setValue(1365);
+    bar->setValue(0);
+    bar->setSliderDown(dragged);
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        if (bar->value() + step > bar->maximum()) {
+            state.PauseTiming();
+            bar->setValue(0);
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+        }
+        bar->setValue(bar->value() + step);
+        QCoreApplication::processEvents(); // paints
+    }
+    bar->setSliderDown(false);
+    bar->setValue(0);
+    QCoreApplication::processEvents();
+}
+void panStep(benchmark::State& state)
+{
+    pan(state, 1, false);
+}
+void panDrag(benchmark::State& state)
+{
+    pan(state, 25, true);
+}
+BENCHMARK(panStep)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ComputeStatistics("min", fastest)
+    ->ComputeStatistics("max", slowest)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(panDrag)
+    ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ComputeStatistics("min", fastest)
     ->ComputeStatistics("max", slowest)

@@ -11,6 +11,7 @@
 #include "scroll_bar_parts.h"
 #include "ui/core/conversions.h"
 #include "ui/desktop.h"
+#include "ui/image_surface.h"
 #include "ui/messages.h"
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
@@ -638,29 +639,70 @@ private slots:
         QVERIFY(dark > 50);
     }
 
-    // The cleared diagram with its grid is made row by row; the pixels are those of drawing
-    // every line on its own.
-    void gridShortcutGivesTheSamePixels_data()
+    // Only the visible part of the diagram is rasterised, a tile at a time as it comes into view;
+    // what the viewport shows is the same as the whole picture rasterised at once, at every
+    // panning position and while the thumb is dragged.
+    void visiblePictureIsTheWholePicturesPart_data()
     {
         QTest::addColumn<int>("n");
-        QTest::newRow("n=15") << 15;
-        QTest::newRow("n=777") << 777;
         QTest::newRow("n=1365") << 1365;
+        QTest::newRow("n=15") << 15;
     }
-    void gridShortcutGivesTheSamePixels()
+    void visiblePictureIsTheWholePicturesPart()
     {
         QFETCH(int, n);
-        PictureBox plain(QStringLiteral("plain"), w->controls().picContainer);
-        plain.setGeometry(w->controls().picausgabe->geometry());
-        plain.setBackColor(0xE0E0E0);
-        plain.setDrawFont(w->controls().picausgabe->font());
-        plain.setFastFill(false);
+        PictureBox* box = w->controls().picausgabe;
+        ScrollBar* pan = w->controls().HScroll1;
+        w->controls().HScroll2->setValue(n == 15 ? 16 : 15);
+        w->controls().HScroll2->setValue(n);
+        settle();
+        QVERIFY2(box->surface().freshTileCount() < box->surface().tileCount(),
+            "the hidden part was rasterised");
+
+        // The same diagram drawn on a surface of its own and rasterised in one go.
+        ImageSurface whole(box->contentsRect().size(), twips::perPixel());
+        whole.setBackground(box->backColor());
+        whole.setFont(box->surface().font());
+        whole.setLogicalDpi(box->logicalDpiY());
         auto table = std::make_unique<Representations>();
-        for (PictureBox* box : { w->controls().picausgabe, &plain }) {
-            BarDiagram diagram(*box);
-            analyse(*table, Str(n), &diagram);
+        BarDiagram diagram(whole);
+        analyse(*table, Str(n), &diagram);
+        const qreal dpr = box->devicePixelRatioF();
+        const QImage reference = whole.image(dpr).convertToFormat(QImage::Format_RGB32);
+
+        // What the viewport shows of the picture (not of the box's border), in device pixels.
+        auto shownAsWhole = [&] {
+            const QRect inner = box->contentsRect().translated(box->pos());
+            const QRect seen = inner & w->controls().picContainer->contentsRect();
+            const auto device = [dpr](const QRect& r) {
+                return QRect(
+                    (QPointF(r.topLeft()) * dpr).toPoint(), (QSizeF(r.size()) * dpr).toSize());
+            };
+            const QImage shown = w->controls().picContainer->grab().toImage().convertToFormat(
+                QImage::Format_RGB32);
+            return !seen.isEmpty()
+                && shown.copy(device(seen))
+                == reference.copy(device(seen.translated(-inner.topLeft())));
+        };
+        for (int value : { 0, 1, 7, 8, 2000, 12345, 24000, 8, 0 }) {
+            pan->setValue(value);
+            settle();
+            QVERIFY2(shownAsWhole(), qPrintable(QStringLiteral("HScroll1 = %1").arg(value)));
         }
-        QCOMPARE(plain.image(), w->controls().picausgabe->image());
+        QVERIFY2(box->surface().freshTileCount() < box->surface().tileCount(),
+            "the parts between the positions were rasterised");
+
+        // Dragging the thumb from the left end to the right.
+        const QPoint thumb = scrollBarPart(pan, QStyle::SC_ScrollBarSlider);
+        QTest::mousePress(pan, Qt::LeftButton, {}, thumb);
+        for (int dx = 37; thumb.x() + dx < pan->width(); dx += 211) {
+            QTest::mouseMove(pan, thumb + QPoint(dx, 0));
+            settle();
+            QVERIFY2(shownAsWhole(),
+                qPrintable(QStringLiteral("dragged to HScroll1 = %1").arg(pan->value())));
+        }
+        QTest::mouseRelease(pan, Qt::LeftButton, {}, thumb + QPoint(pan->width(), 0));
+        QVERIFY(pan->value() > 20000);
     }
 
     void drawingSurvivesHideAndShow()
@@ -681,9 +723,9 @@ private slots:
         PictureBox box(QStringLiteral("box"), w.get());
         box.setGeometry(0, 0, 104, 104); // 100 x 100 inside the border
         box.setBackColor(0xFFFFFF);
-        box.Scale(0, 0, 10, 10);
-        box.Cls();
-        box.Box(0, 0, 5, 5, 0x000080);
+        box.surface().Scale(0, 0, 10, 10);
+        box.surface().Cls();
+        box.surface().Box(0, 0, 5, 5, 0x000080);
         QVERIFY(sameColor(box.pixelAt(2.5, 2.5), 0x000080));
         box.setGeometry(0, 0, 204, 204);
         QVERIFY(sameColor(box.pixelAt(2.5, 2.5), 0x000080));

@@ -1,0 +1,378 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "image_surface.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kv {
+
+ImageSurface::ImageSurface(QSize size, double twipsPerPixel)
+    : size_(size)
+    , scale_(size.width(), size.height(), twipsPerPixel)
+{
+}
+
+void ImageSurface::setSize(QSize size)
+{
+    if (size == size_)
+        return;
+    if (!size_.isEmpty() && !size.isEmpty()) {
+        const double sx = double(size.width()) / size_.width();
+        const double sy = double(size.height()) / size_.height();
+        for (QLineF& l : lines_)
+            l = QLineF(l.x1() * sx, l.y1() * sy, l.x2() * sx, l.y2() * sy);
+        for (Operation& o : operations_) {
+            o.left *= sx;
+            o.right *= sx;
+            o.rect = QRectF(
+                o.rect.x() * sx, o.rect.y() * sy, o.rect.width() * sx, o.rect.height() * sy);
+            o.at = QPointF(o.at.x() * sx, o.at.y() * sy);
+        }
+    }
+    size_ = size;
+    scale_.setSize(size.width(), size.height());
+    std::fill(fresh_.begin(), fresh_.end(), false);
+    gridRowValid_ = false;
+    changed(0, 0);
+}
+
+void ImageSurface::setBackground(Rgb color)
+{
+    background_ = color;
+    std::fill(fresh_.begin(), fresh_.end(), false);
+    gridRowValid_ = false;
+    changed(0, 0);
+}
+
+void ImageSurface::setFont(const QFont& font)
+{
+    font_ = font;
+    points_ = 0;
+}
+
+void ImageSurface::setLogicalDpi(int dpi)
+{
+    if (dpi > 0 && dpi != logicalDpi_) {
+        logicalDpi_ = dpi;
+        image_ = QImage(); // made anew with the next render, at the new resolution
+        changed(0, 0);
+    }
+}
+
+void ImageSurface::setFontSize(float points)
+{
+    if (points > 0)
+        points_ = points;
+}
+
+QPointF ImageSurface::toPixels(float x, float y) const
+{
+    const PointF p = scale_.toPixels(x, y);
+    return { p.x, p.y };
+}
+
+// ---- recording
+
+void ImageSurface::Scale(float x1, float y1, float x2, float y2)
+{
+    scale_.setScale(x1, y1, x2, y2);
+}
+
+void ImageSurface::Cls()
+{
+    operations_.clear();
+    lines_.clear();
+    std::fill(fresh_.begin(), fresh_.end(), false);
+    gridRowValid_ = false;
+    changed(0, 0);
+}
+
+void ImageSurface::Line(float x1, float y1, float x2, float y2, Rgb color)
+{
+    const QLineF line(toPixels(x1, y1), toPixels(x2, y2));
+    const QRgb rgb = toQColor(color).rgb();
+    const double half = drawWidth_ / 2.0;
+    const double left = std::min(line.x1(), line.x2()) - half;
+    const double right = std::max(line.x1(), line.x2()) + half;
+    lines_.append(line);
+    if (!operations_.empty()) {
+        Operation& last = operations_.back();
+        if (last.kind == Operation::Kind::Lines && last.color == rgb && last.width == drawWidth_) {
+            ++last.count;
+            last.left = std::min(last.left, left);
+            last.right = std::max(last.right, right);
+            if (operations_.size() == 1)
+                gridRowValid_ = false;
+            changed(left, right);
+            return;
+        }
+    }
+    Operation o { .kind = Operation::Kind::Lines, .color = rgb, .left = left, .right = right };
+    o.first = lines_.size() - 1;
+    o.count = 1;
+    o.width = drawWidth_;
+    add(std::move(o));
+}
+
+void ImageSurface::Box(float x1, float y1, float x2, float y2, Rgb color)
+{
+    const QRectF box = QRectF(toPixels(x1, y1), toPixels(x2, y2)).normalized();
+    Operation o { .kind = Operation::Kind::Fill,
+        .color = toQColor(color).rgb(),
+        .left = box.left(),
+        .right = box.right() };
+    o.rect = box;
+    add(std::move(o));
+}
+
+void ImageSurface::PSet(float x, float y)
+{
+    const QPointF c = toPixels(x, y);
+    const qreal half = drawWidth_ / 2.0;
+    const QRectF dot(c.x() - half, c.y() - half, drawWidth_, drawWidth_);
+    Operation o { .kind = Operation::Kind::Fill,
+        .color = toQColor(foreColor_).rgb(),
+        .left = dot.left(),
+        .right = dot.right() };
+    o.rect = dot;
+    add(std::move(o));
+}
+
+void ImageSurface::Print(std::string_view text)
+{
+    const QPointF at = toPixels(currentX_, currentY_);
+    const qreal points = points_ > 0 ? points_ : font_.pointSizeF();
+    // Generous bounds: no glyph is wider than an em, nor reaches further back than one.
+    const double em = std::max<qreal>(points, 1) * logicalDpi_ / 72.0;
+    Operation o { .kind = Operation::Kind::Text,
+        .color = toQColor(foreColor_).rgb(),
+        .left = at.x() - em,
+        .right = at.x() + (double(text.size()) + 1) * em };
+    o.at = at;
+    o.text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    o.points = points;
+    add(std::move(o));
+}
+
+void ImageSurface::add(Operation operation)
+{
+    const double left = operation.left, right = operation.right;
+    operations_.push_back(std::move(operation));
+    if (operations_.size() == 1)
+        gridRowValid_ = false;
+    changed(left, right);
+}
+
+// Marks the tiles within left ... right pixels stale (all of them when the reach is not a
+// plain range) and tells the owner once.
+void ImageSurface::changed(double left, double right)
+{
+    if (!image_.isNull() && !fresh_.empty()) {
+        const qreal ratio = image_.devicePixelRatio();
+        const double from = std::floor(left * ratio) - 2, to = std::ceil(right * ratio) + 2;
+        if (std::isfinite(from) && std::isfinite(to) && from <= to) {
+            const int last = tileCount() - 1;
+            const int first = std::clamp(int(std::max(from, 0.0)) / tileWidth, 0, last);
+            const int end
+                = std::clamp(int(std::min(to, double(image_.width()))) / tileWidth, 0, last);
+            for (int t = first; t <= end; ++t)
+                fresh_[std::size_t(t)] = false;
+        } else {
+            std::fill(fresh_.begin(), fresh_.end(), false);
+        }
+    }
+    if (!announced_) {
+        announced_ = true;
+        if (changed_)
+            changed_();
+    }
+}
+
+// ---- rasterising
+
+void ImageSurface::ensureImage(qreal ratio)
+{
+    const QSize device = (size_ * ratio).expandedTo(QSize(1, 1));
+    if (!image_.isNull() && image_.size() == device && image_.devicePixelRatio() == ratio)
+        return;
+    image_ = QImage(device, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio);
+    // Font points turn into pixels at the screen's logical resolution, as on the window.
+    const int dotsPerMeter = qRound(logicalDpi_ / 0.0254);
+    image_.setDotsPerMeterX(dotsPerMeter);
+    image_.setDotsPerMeterY(dotsPerMeter);
+    fresh_.assign(std::size_t((device.width() + tileWidth - 1) / tileWidth), false);
+    gridRowValid_ = false;
+}
+
+bool ImageSurface::gridStartsThePicture() const
+{
+    if (operations_.empty() || operations_.front().kind != Operation::Kind::Lines)
+        return false;
+    const Operation& grid = operations_.front();
+    const qreal height = image_.height() / image_.devicePixelRatio();
+    const qreal half = grid.width / 2.0;
+    for (qsizetype i = grid.first; i < grid.first + grid.count; ++i) {
+        const QLineF& l = lines_[i];
+        if (l.x1() != l.x2() || std::min(l.y1(), l.y2()) - half > 0
+            || std::max(l.y1(), l.y2()) + half < height)
+            return false;
+    }
+    return true;
+}
+
+void ImageSurface::makeGridRow()
+{
+    const Operation& grid = operations_.front();
+    const qreal ratio = image_.devicePixelRatio();
+    const int width = image_.width();
+    const qreal half = grid.width / 2.0;
+    gridRow_.assign(std::size_t(width), toQColor(background_).rgb());
+    for (qsizetype i = grid.first; i < grid.first + grid.count; ++i) {
+        const qreal x = lines_[i].x1();
+        const int from = std::max(0, qRound((x - half) * ratio));
+        const int to = std::min(width, qRound((x + half) * ratio));
+        for (int c = from; c < to; ++c)
+            gridRow_[std::size_t(c)] = grid.color;
+    }
+    gridRowValid_ = true;
+}
+
+void ImageSurface::fillBackground(int fromColumn, int toColumn)
+{
+    const auto count = std::size_t(toColumn - fromColumn);
+    const qsizetype stride = image_.bytesPerLine();
+    uchar* const bits = image_.bits();
+    if (gridRowValid_) {
+        const QRgb* row = gridRow_.data() + fromColumn;
+        for (int y = 0; y < image_.height(); ++y)
+            std::copy_n(row, count, reinterpret_cast<QRgb*>(bits + y * stride) + fromColumn);
+    } else {
+        const QRgb back = toQColor(background_).rgb();
+        for (int y = 0; y < image_.height(); ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + fromColumn, count, back);
+    }
+}
+
+const QImage& ImageSurface::render(const QRect& area, qreal ratio)
+{
+    ensureImage(ratio);
+    announced_ = false;
+    const int width = image_.width();
+    const int from = std::max(0, int(std::floor(area.left() * ratio)));
+    const int to = std::min(width, int(std::ceil((area.left() + area.width()) * ratio)));
+    std::vector<int> stale;
+    for (int t = from / tileWidth; from < to && t <= (to - 1) / tileWidth; ++t) {
+        if (!fresh_[std::size_t(t)])
+            stale.push_back(t);
+    }
+    if (stale.empty())
+        return image_;
+
+    const bool grid = gridStartsThePicture();
+    if (grid && !gridRowValid_)
+        makeGridRow();
+    gridRowValid_ = grid && gridRowValid_;
+    for (int t : stale)
+        fillBackground(t * tileWidth, std::min(width, (t + 1) * tileWidth));
+
+    const std::size_t start = grid ? 1 : 0;
+    if (operations_.size() > start) {
+        // Drawn in device pixels under a scale of the ratio: each tile's clip is then exactly its
+        // columns. The image gets its ratio back when the painter is done.
+        image_.setDevicePixelRatio(1);
+        {
+            QPainter p(&image_);
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.setRenderHint(QPainter::TextAntialiasing, true);
+            for (int t : stale) {
+                const int left = t * tileWidth, right = std::min(width, left + tileWidth);
+                p.resetTransform();
+                p.setClipRect(QRect(left, 0, right - left, image_.height()));
+                p.setTransform(QTransform::fromScale(ratio, ratio));
+                // A little beyond the tile, so that rounding never drops what reaches into it.
+                const double reachLeft = (left - 2) / ratio, reachRight = (right + 2) / ratio;
+                for (std::size_t i = start; i < operations_.size(); ++i) {
+                    const Operation& o = operations_[i];
+                    if (o.right >= reachLeft && o.left <= reachRight)
+                        draw(p, o, reachLeft, reachRight);
+                }
+            }
+        }
+        image_.setDevicePixelRatio(ratio);
+    }
+    for (int t : stale)
+        fresh_[std::size_t(t)] = true;
+    return image_;
+}
+
+void ImageSurface::draw(QPainter& p, const Operation& o, double left, double right) const
+{
+    switch (o.kind) {
+    case Operation::Kind::Lines:
+        drawLines(p, o, left, right);
+        break;
+    case Operation::Kind::Fill:
+        p.fillRect(o.rect, QColor::fromRgb(o.color));
+        break;
+    case Operation::Kind::Text: {
+        QFont font = font_;
+        font.setPointSizeF(o.points);
+        p.setFont(font);
+        p.setPen(QColor::fromRgb(o.color));
+        const QFontMetricsF metrics(font, &image_);
+        p.drawText(QPointF(o.at.x(), o.at.y() + metrics.ascent()), o.text);
+        break;
+    }
+    }
+}
+
+// Upright and level lines are filled as thin boxes: the same pixels as a square-capped pen,
+// without the cost of stroking each line. Slanted lines follow, stroked together.
+void ImageSurface::drawLines(QPainter& p, const Operation& o, double left, double right) const
+{
+    const QColor c = QColor::fromRgb(o.color);
+    const qreal w = o.width, half = w / 2;
+    QVector<QLineF> slanted;
+    for (qsizetype i = o.first; i < o.first + o.count; ++i) {
+        const QLineF& l = lines_[i];
+        if (std::max(l.x1(), l.x2()) + half < left || std::min(l.x1(), l.x2()) - half > right)
+            continue;
+        if (l.x1() == l.x2())
+            p.fillRect(
+                QRectF(l.x1() - half, std::min(l.y1(), l.y2()) - half, w, std::abs(l.dy()) + w), c);
+        else if (l.y1() == l.y2())
+            p.fillRect(
+                QRectF(std::min(l.x1(), l.x2()) - half, l.y1() - half, std::abs(l.dx()) + w, w), c);
+        else
+            slanted.append(l);
+    }
+    if (!slanted.isEmpty()) {
+        p.setPen(QPen(c, w, Qt::SolidLine, Qt::SquareCap));
+        p.drawLines(slanted);
+    }
+}
+
+const QImage& ImageSurface::image(qreal ratio)
+{
+    return render(QRect(QPoint(0, 0), size_), ratio);
+}
+
+QColor ImageSurface::pixelAt(float x, float y, qreal ratio)
+{
+    const QImage& img = image(ratio);
+    const QPointF p = toPixels(x, y) * ratio;
+    return img.pixelColor(qBound(0, static_cast<int>(p.x()), img.width() - 1),
+        qBound(0, static_cast<int>(p.y()), img.height() - 1));
+}
+
+int ImageSurface::freshTileCount() const
+{
+    return static_cast<int>(std::count(fresh_.begin(), fresh_.end(), true));
+}
+
+} // namespace kv

@@ -1,0 +1,146 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A drawing surface that keeps what has been drawn since it was last cleared, and rasterises it
+// on demand: only the parts that are asked for, at the pixel ratio they are asked for.
+//
+// The picture is kept as its drawing operations in device-independent pixels, in the order they
+// were made; consecutive lines of one colour and width form one operation. The image is cut into
+// columns (tiles) of device pixels; a tile is rasterised when a render asks for it and is stale,
+// and every tile a drawing operation touches becomes stale. Panning therefore rasterises only
+// the columns that come into view, and a new pixel ratio rasterises sharply at that ratio.
+//
+// A tile gives the same pixels as rasterising the whole picture at once: it is filled and then
+// drawn with every operation that reaches it, in order, clipped to its device pixels.
+//
+// A picture that starts with upright lines of one colour through its whole height, such as the
+// bar diagram's grid, has the same background in every row: one row is made and copied into the
+// tile's rows, instead of filling the background and then each line column by column. The
+// columns are those the raster engine fills for the same box: from the rounded left to the
+// rounded right edge, in device pixels.
+#pragma once
+
+#include "ui/core/surface.h"
+#include "ui/core/user_scale.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QLineF>
+#include <QRectF>
+#include <QString>
+#include <QVector>
+#include <functional>
+#include <vector>
+
+class QPainter;
+
+namespace kv {
+
+// One of the program's RGB colours as the toolkit's, opaque.
+inline QColor toQColor(Rgb c)
+{
+    return QColor::fromRgb(static_cast<QRgb>(c) | 0xFF000000u);
+}
+
+class ImageSurface : public Surface {
+public:
+    // Device pixels per tile; the last tile may be narrower.
+    static constexpr int tileWidth = 128;
+
+    // A surface of size device-independent pixels whose coordinates are twips until Scale.
+    ImageSurface(QSize size, double twipsPerPixel);
+
+    // A new size stretches what has been drawn over it, as the scale does.
+    void setSize(QSize size);
+    QSize size() const { return size_; }
+    void setBackground(Rgb color);
+    Rgb background() const { return background_; }
+    // The base font; FontSize changes only its size.
+    void setFont(const QFont& font);
+    const QFont& font() const { return font_; }
+    // Font points turn into pixels at this resolution, the screen's logical one.
+    void setLogicalDpi(int dpi);
+    const UserScale& userScale() const { return scale_; }
+
+    // Called at the first drawing after a render: what is shown is out of date.
+    void setChangedHandler(std::function<void()> handler) { changed_ = std::move(handler); }
+    // The owner showed the picture without rendering it (a blank one as its background): the
+    // next drawing calls the handler again.
+    void markShown() { announced_ = false; }
+
+    // Nothing drawn since the last Cls, or ever: the picture is its background.
+    bool isBlank() const { return operations_.empty(); }
+
+    // The image at the pixel ratio, up to date at least within area (device-independent pixels
+    // of the surface); elsewhere it may hold older drawing. The image carries the ratio.
+    const QImage& render(const QRect& area, qreal ratio);
+    // The whole picture at the pixel ratio.
+    const QImage& image(qreal ratio);
+    // The colour of the picture under a point of the user scale.
+    QColor pixelAt(float x, float y, qreal ratio);
+    // How many tiles the image has, and how many of them are up to date.
+    int tileCount() const { return static_cast<int>(fresh_.size()); }
+    int freshTileCount() const;
+
+    void Scale(float x1, float y1, float x2, float y2) override;
+    void Cls() override;
+    void Line(float x1, float y1, float x2, float y2, Rgb color) override;
+    void Box(float x1, float y1, float x2, float y2, Rgb color) override;
+    void PSet(float x, float y) override;
+    void Print(std::string_view text) override;
+    void setCurrentX(float x) override { currentX_ = x; }
+    void setCurrentY(float y) override { currentY_ = y; }
+    void setForeColor(Rgb color) override { foreColor_ = color; }
+    void setFontSize(float points) override;
+    void setDrawWidth(int pixels) override { drawWidth_ = pixels < 1 ? 1 : pixels; }
+
+private:
+    struct Operation {
+        enum class Kind { Lines, Fill, Text };
+        Kind kind;
+        QRgb color;
+        // The horizontal reach in device-independent pixels, for skipping tiles it misses.
+        double left, right;
+        // Lines: lines_[first, first + count) with a square-capped pen of width pixels.
+        qsizetype first = 0, count = 0;
+        int width = 1;
+        // Fill: the box.
+        QRectF rect {};
+        // Text: the top-left corner of its first character cell, the text, its size in points.
+        QPointF at {};
+        QString text {};
+        qreal points = 0;
+    };
+
+    QPointF toPixels(float x, float y) const;
+    void add(Operation operation);
+    void changed(double left, double right);
+    void ensureImage(qreal ratio);
+    bool gridStartsThePicture() const;
+    void makeGridRow();
+    void fillBackground(int fromColumn, int toColumn);
+    void draw(QPainter& p, const Operation& operation, double left, double right) const;
+    void drawLines(QPainter& p, const Operation& operation, double left, double right) const;
+
+    QSize size_;
+    UserScale scale_;
+    Rgb background_ = 0xFFFFFF;
+    QFont font_;
+    int logicalDpi_ = 96;
+    std::function<void()> changed_;
+    bool announced_ = false; // the change handler was called since the last render
+
+    std::vector<Operation> operations_;
+    QVector<QLineF> lines_;
+    float currentX_ = 0, currentY_ = 0;
+    Rgb foreColor_ = 0;
+    int drawWidth_ = 1;
+    qreal points_ = 0; // the font size drawing uses; 0 until FontSize: the base font's
+
+    QImage image_;
+    std::vector<bool> fresh_; // per tile
+    std::vector<QRgb> gridRow_; // the first row when the picture starts with a grid
+    bool gridRowValid_ = false;
+};
+
+} // namespace kv
