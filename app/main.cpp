@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Kalvoster: in how many ways, and which, can n be written as a sum of consecutive natural
 // numbers?
+#include "command_line.h"
 #include "form1.h"
 #include "ui/desktop.h"
 
@@ -11,7 +12,12 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    if (const std::optional<int> status = kv::handleCommandLine(argc, argv, stdout, stderr))
+        return *status;
+    // The toolkit gets the program's name only: none of its command-line options act.
+    int toolkitArgc = 1;
+    char* toolkitArgv[] = { argv[0], nullptr };
+    QApplication app(toolkitArgc, toolkitArgv);
     if (!kv::setUpApplication(app)) {
         const QByteArray where = QLibraryInfo::path(QLibraryInfo::TranslationsPath).toLocal8Bit();
         std::fprintf(stderr,
