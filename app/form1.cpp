@@ -70,6 +70,7 @@ Form1::Form1(QWidget* parent)
     wireEvents();
     wireHoverHelp();
     Form_Load();
+    picContainer->setFocus(); // where the keyboard starts
 }
 
 Form1::~Form1() = default;

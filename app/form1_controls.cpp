@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1_controls.h"
 
+#include "ui/accessibility.h"
+#include "ui/command_button.h"
 #include "ui/desktop.h"
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
@@ -13,6 +15,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <utility>
 
@@ -56,15 +60,24 @@ void Form1Controls::setupControls(QMainWindow* window)
     window->setObjectName(QStringLiteral("Form1"));
     window->setWindowTitle(QStringLiteral("Kalvoster"));
     window->setWindowIcon(programIcon());
-    Form = new QWidget(window);
+    // The form keeps its size; on a screen too small for it, it scrolls inside the window.
+    auto* scroller = new QScrollArea(window);
+    scroller->setObjectName(QStringLiteral("FormScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->setWidgetResizable(false);
+    window->setCentralWidget(scroller);
+    Form = new QWidget;
     Form->setObjectName(QStringLiteral("Form"));
-    window->setCentralWidget(Form);
+    Form->setFixedSize(twips::toPixels(clientWidth), twips::toPixels(clientHeight));
+    scroller->setWidget(Form);
+    scroller->viewport()->setBackgroundRole(QPalette::Window);
+    useClassicLook(scroller->horizontalScrollBar());
+    useClassicLook(scroller->verticalScrollBar());
     QWidget* form = Form;
 
     auto button = [](const QString& name, const QString& caption, QWidget* parent) {
-        auto* b = new QPushButton(caption, parent);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
+        auto* b = new CommandButton(name, caption, parent);
         setColors(b, QPalette::Button, 0xFFFF00);
         return b;
     };
@@ -72,6 +85,7 @@ void Form1Controls::setupControls(QMainWindow* window)
     txtAusgabe = new MultiLineTextBox(
         QStringLiteral("txtAusgabe"), QStringLiteral("Ergebnisse\r\n"), form);
     txtAusgabe->setFont(timesFont(13.8));
+    txtAusgabe->setTabChangesFocus(true); // Tab goes on to the next control
     place(txtAusgabe, 8160, 5400, 7212, 3252);
 
     cmdMinus = button(QStringLiteral("cmdMinus"), QStringLiteral("-"), form);
@@ -147,12 +161,14 @@ void Form1Controls::setupControls(QMainWindow* window)
 
     picContainer = new PictureBox(QStringLiteral("picContainer"), form);
     place(picContainer, 360, 360, 15012, 4452);
-    picausgabe = new PictureBox(QStringLiteral("picausgabe"), picContainer);
+    // The diagram lies in the container's inner area, which clips it; the border stays whole.
+    auto* viewport = new PictureViewport(picContainer);
+    picausgabe = new PictureBox(QStringLiteral("picausgabe"), viewport);
     picausgabe->setBackColor(0xE0E0E0);
     picausgabe->setDrawFont(timesFont(13.2));
-    const QPoint inner = picContainer->contentsRect().topLeft();
-    picausgabe->setGeometry(QRect(inner, twips::rect(0, 0, 56000, 4572).size()));
+    picausgabe->setGeometry(twips::rect(0, 0, 56000, 4572));
     picausgabe->setLeft(0);
+    viewport->raiseFocusFrame();
 
     Line2 = new QWidget(form);
     Line2->setObjectName(QStringLiteral("Line2"));
@@ -165,10 +181,12 @@ void Form1Controls::setupControls(QMainWindow* window)
     Label3 = new QLabel(QStringLiteral("vorkommt."), form);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setFont(timesFont(12));
+    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(Label3, 6360, 8400, 1572, 252);
     Label1 = new QLabel(QStringLiteral("Lücke"), form);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(timesFont(12));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(Label1, 6360, 7920, 732, 372);
 
     cmdEnde = window->menuBar()->addAction(QStringLiteral("Programm beenden"));
@@ -178,13 +196,18 @@ void Form1Controls::setupControls(QMainWindow* window)
 
     setAccessibleNames();
     setFocusOrder();
-    window->resize(twips::toPixels(clientWidth),
-        twips::toPixels(clientHeight) + window->menuBar()->sizeHint().height());
+    window->resize(Form->width(), Form->height() + window->menuBar()->sizeHint().height());
 }
 
 void Form1Controls::setAccessibleNames()
 {
-    // For screen readers: what each control is. The drawings also say what they show.
+    // For screen readers: what each control is. The drawings also say what they show. The roles
+    // come first: a screen reader's view of a control, once made, keeps its role.
+    setAccessibleRole(picausgabe, QAccessible::Graphic);
+    setAccessibleRole(picZeichenblatt, QAccessible::Graphic);
+    setAccessibleRole(picContainer, QAccessible::Pane);
+    setAccessibleRole(Picture1, QAccessible::Pane);
+    setAccessibleRole(Frame1, QAccessible::Grouping);
     const std::pair<QWidget*, const char*> names[] = {
         { txtAusgabe, "Ergebnisse" },
         { cmdMinus, "Lücke um eins verkleinern" },
@@ -210,6 +233,8 @@ void Form1Controls::setAccessibleNames()
         b->setAccessibleName(QStringLiteral("Beispiel ") + b->text());
     for (PictureBox* p : { picausgabe, picZeichenblatt })
         p->setAccessibleDescription(QStringLiteral("leer"));
+    setAccessibleName(cmdInfo, QStringLiteral("Information"));
+    setAccessibleName(cmdEnde, cmdEnde->text());
 }
 
 void Form1Controls::setFocusOrder()

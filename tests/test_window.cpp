@@ -27,7 +27,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -196,11 +199,13 @@ private slots:
         QVERIFY(!w->windowIcon().isNull());
         QVERIFY(w->windowIcon().availableSizes().contains(QSize(16, 16)));
         QVERIFY(w->windowIcon().availableSizes().contains(QSize(32, 32)));
-        // The diagram is much wider than its viewport and starts at its inner left edge.
-        QCOMPARE(w->controls().picausgabe->parentWidget(), w->controls().picContainer);
+        // The diagram is much wider than its viewport, the container's inner area, and starts at
+        // its left edge.
+        QWidget* viewport = w->controls().picausgabe->parentWidget();
+        QCOMPARE(viewport->parentWidget(), w->controls().picContainer);
+        QCOMPARE(viewport->geometry(), w->controls().picContainer->contentsRect());
         QCOMPARE(w->controls().picausgabe->size(), twips::rect(0, 0, 56000, 4572).size());
-        QCOMPARE(
-            w->controls().picausgabe->pos(), w->controls().picContainer->contentsRect().topLeft());
+        QCOMPARE(w->controls().picausgabe->pos(), QPoint(0, 0));
         // The separating line from (8040, 5400) to (8040, 8640).
         QCOMPARE(w->controls().Line2->geometry(), QRect(536, 360, 1, 216));
         // Menu commands act at once: no drop-down lists.
@@ -573,29 +578,269 @@ private slots:
             QStringLiteral("1 hat keine Primfaktoren"));
     }
 
-    void tabReachesEveryControlInOrder()
+    // ---- keyboard and focus
+
+    // The focus starts in the diagram's window; Tab goes round every stop, out of the report box
+    // too, and Shift+Tab goes back the same way.
+    void tabGoesRoundEveryControl()
     {
         const QStringList expected { "HScroll1", "picausgabe", "HScroll2", "txtN",
             "picZeichenblatt", "txthilfe", "cmd1365", "cmd32", "cmd945", "cmd150", "cmd128",
             "cmd105", "cmd90", "cmd75", "cmd45", "cmd30", "cmd27", "cmd15", "Picture1", "cmdSuche",
-            "txtLuecke", "cmdPlus", "cmdMinus", "txtAusgabe" };
+            "txtLuecke", "cmdPlus", "cmdMinus", "txtAusgabe", "picContainer" };
         w->activateWindow();
-        w->controls().picContainer->setFocus();
-        KV_TRY_COMPARE(
-            QApplication::focusWidget(), static_cast<QWidget*>(w->controls().picContainer));
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->controls().picContainer));
         QStringList reached;
         for (qsizetype i = 0; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             reached << QApplication::focusWidget()->objectName();
         }
         QCOMPARE(reached, expected);
+        QCOMPARE(
+            w->controls().txtAusgabe->text(), QStringLiteral("Ergebnisse\r\n")); // no tab typed
+
+        QStringList back;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            back.prepend(QApplication::focusWidget()->objectName());
+        }
+        QStringList expectedBack = expected;
+        expectedBack.move(expectedBack.size() - 1, 0); // from picContainer back round to itself
+        QCOMPARE(back, expectedBack);
     }
 
-    void spaceActivatesAFocusedButton()
+    void keysClickAFocusedButton_data()
     {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+    }
+    void keysClickAFocusedButton()
+    {
+        QFETCH(int, key);
         w->controls().cmd945->setFocus();
-        QTest::keyClick(w->controls().cmd945, Qt::Key_Space);
+        QTest::keyClick(w->controls().cmd945, Qt::Key(key));
         QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 945"));
+        w->controls().cmdPlus->setFocus();
+        QTest::keyClick(w->controls().cmdPlus, Qt::Key(key));
+        QCOMPARE(w->controls().txtLuecke->text(), QStringLiteral(" 1"));
+    }
+
+    // Every stop of the keyboard shows the focus, on its border or just inside it; for the
+    // diagram, in the part that can be seen.
+    void focusCanBeSeenOnEveryStop_data()
+    {
+        QTest::addColumn<QString>("control");
+        for (const char* name : { "picContainer", "HScroll1", "picausgabe", "HScroll2", "txtN",
+                 "picZeichenblatt", "txthilfe", "cmd1365", "cmd15", "Picture1", "cmdSuche",
+                 "txtLuecke", "cmdPlus", "cmdMinus", "txtAusgabe" })
+            QTest::newRow(name) << name;
+    }
+    void focusCanBeSeenOnEveryStop()
+    {
+        QFETCH(QString, control);
+        auto* widget = w->findChild<QWidget*>(control);
+        QVERIFY(widget);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        w->controls().HScroll2->setValue(1365);
+        // Seen where the user sees it: the diagram through its container.
+        QWidget* seen = widget == w->controls().picausgabe ? w->controls().picContainer : widget;
+        if (QWidget* focused = QApplication::focusWidget())
+            focused->clearFocus();
+        settle();
+        const QImage without = seen->grab().toImage();
+        widget->setFocus(Qt::TabFocusReason);
+        settle();
+        QVERIFY(widget->hasFocus());
+        const QImage with = seen->grab().toImage();
+        QVERIFY2(with != without, "the focus cannot be seen");
+        // The drawings themselves stay as they are.
+        if (auto* box = qobject_cast<PictureBox*>(widget)) {
+            const QImage picture = box->image();
+            widget->clearFocus();
+            QCOMPARE(box->image(), picture);
+        }
+    }
+
+    // The diagram is clipped to the inner area of its container: the container's sunken border
+    // stays whole at every panning position, and the pointer on it leaves the help line alone.
+    void diagramStaysInsideItsContainer()
+    {
+        PictureBox* container = w->controls().picContainer;
+        w->controls().txtLuecke->setFocus(); // no focus frame
+        w->controls().HScroll2->setValue(1365);
+        const QImage border = [&] { // the container's border with nothing in it
+            PictureBox empty(QStringLiteral("empty"), w.get());
+            empty.setGeometry(container->geometry());
+            return empty.grab().toImage();
+        }();
+        const auto ring = [](const QImage& image) {
+            const qreal dpr = image.devicePixelRatio();
+            const int edge = qCeil(2 * dpr);
+            QImage copy = image.convertToFormat(QImage::Format_RGB32);
+            copy.setDevicePixelRatio(1);
+            QImage inner(copy.size() - QSize(2 * edge, 2 * edge), QImage::Format_RGB32);
+            inner.fill(Qt::magenta);
+            QPainter(&copy).drawImage(edge, edge, inner); // everything but the ring
+            return copy;
+        };
+        for (int value : { 0, 8, 2000, 24000 }) {
+            w->controls().HScroll1->setValue(value);
+            settle();
+            QVERIFY2(ring(container->grab().toImage()) == ring(border),
+                qPrintable(QStringLiteral("HScroll1 = %1").arg(value)));
+        }
+        // Past the diagram's right end, the bare inner area is the container's too.
+        for (const QPoint at : { QPoint(0, container->height() / 2),
+                 QPoint(container->width() - 2, container->height() / 2),
+                 QPoint(container->width() / 2, container->height() - 2),
+                 QPoint(container->width() - 20, 50) }) {
+            w->controls().txthilfe->setText(QStringLiteral("Hilfe"));
+            QTest::mouseMove(container, at);
+            settle();
+            QVERIFY2(w->controls().txthilfe->text() == QStringLiteral("Hilfe"),
+                qPrintable(QStringLiteral("pointer at %1, %2 changed the help line")
+                               .arg(at.x())
+                               .arg(at.y())));
+        }
+        QTest::mouseMove(container, QPoint(100, 50)); // over the diagram
+        KV_TRY_COMPARE(w->controls().txthilfe->text().left(12), QStringLiteral("Das Programm"));
+    }
+
+    // Rendered at every pixel ratio from 1 to 3, no device pixel of the window is left unpainted
+    // (it would show black, or what was there before, on the screen).
+    void everyPixelIsPaintedAtEveryScale()
+    {
+        w->controls().HScroll2->setValue(27);
+        settle();
+        for (int quarter = 4; quarter <= 12; ++quarter) {
+            const qreal dpr = quarter / 4.0;
+            QImage image((QSizeF(w->size()) * dpr).toSize(), QImage::Format_ARGB32);
+            image.setDevicePixelRatio(dpr);
+            const QRgb unpainted = qRgb(0xFF, 0x00, 0xFF);
+            image.fill(unpainted);
+            w->render(&image);
+            QStringList where;
+            for (int y = 0; y < image.height() && where.size() < 5; ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (image.pixel(x, y) == unpainted) {
+                        QWidget* at = w->childAt(QPoint(int(x / dpr), int(y / dpr)));
+                        where << QStringLiteral("(%1, %2) %3")
+                                     .arg(x)
+                                     .arg(y)
+                                     .arg(at ? at->objectName() : QString());
+                        break;
+                    }
+            QVERIFY2(where.isEmpty(),
+                qPrintable(QStringLiteral("ratio %1: %2").arg(dpr).arg(where.join(", "))));
+        }
+    }
+
+    // The command buttons' face is flat yellow inside a raised border that sinks when pressed.
+    void flatCommandButtons()
+    {
+        QPushButton* b = w->controls().cmdSuche;
+        w->controls().txtLuecke->setFocus(); // no focus frame on the button
+        settle();
+        const auto shot = [b] { return b->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        const QImage up = shot();
+        const qreal dpr = up.devicePixelRatio();
+        const int edge = qCeil(2 * dpr);
+        // A row just inside the border, above the caption: all face.
+        for (int x = edge; x < up.width() - edge; ++x)
+            QCOMPARE(up.pixel(x, edge) & 0xFFFFFF, 0xFFFF00u);
+        QCOMPARE(qGray(up.pixel(0, 0)), 255); // light top-left edge
+        QVERIFY(qGray(up.pixel(up.width() - 1, up.height() - 1)) < 128); // dark bottom-right
+        b->setDown(true);
+        const QImage down = shot();
+        b->setDown(false);
+        QVERIFY(qGray(down.pixel(0, 0)) < 128); // sunk
+        QCOMPARE(down.pixel(down.width() / 2, edge) & 0xFFFFFF, 0xFFFF00u);
+    }
+
+    void labelsSitTopLeft()
+    {
+        for (QLabel* label : { w->controls().Label1, w->controls().Label3 }) {
+            QCOMPARE(label->alignment(), Qt::AlignLeft | Qt::AlignTop);
+            // The first row with text lies in the upper part of the box.
+            const QImage image = label->grab().toImage();
+            int first = -1;
+            for (int y = 0; y < image.height() && first < 0; ++y)
+                for (int x = 0; x < image.width() / 2; ++x)
+                    if (qGray(image.pixel(x, y)) < 100) {
+                        first = y;
+                        break;
+                    }
+            QVERIFY(first >= 0 && first < image.height() / 3);
+        }
+    }
+
+    // On a screen smaller than the form, the form scrolls inside the window; every control can be
+    // reached, and Tab brings the focused one into view.
+    void smallWindowScrollsTheForm()
+    {
+        auto* scroller = qobject_cast<QScrollArea*>(w->centralWidget());
+        QVERIFY(scroller);
+        QWidget* form = w->controls().Form;
+        const QSize full = form->size();
+        QVERIFY(!scroller->horizontalScrollBar()->isVisible());
+        QVERIFY(!scroller->verticalScrollBar()->isVisible());
+        QCOMPARE(form->mapTo(w.get(), QPoint()), scroller->mapTo(w.get(), QPoint()));
+
+        w->resize(600, 400);
+        settle();
+        QCOMPARE(form->size(), full);
+        QVERIFY(scroller->horizontalScrollBar()->isVisible());
+        QVERIFY(scroller->verticalScrollBar()->isVisible());
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        w->controls().cmdMinus->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->controls().cmdMinus, Qt::Key_Tab); // to the report box, bottom right
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->controls().txtAusgabe));
+        const QRect seen(
+            scroller->viewport()->mapTo(w.get(), QPoint()), scroller->viewport()->size());
+        const QRect report(
+            w->controls().txtAusgabe->mapTo(w.get(), QPoint()), w->controls().txtAusgabe->size());
+        QVERIFY(seen.intersects(report));
+    }
+
+    // ---- screen readers
+
+    void screenReaderRoles()
+    {
+        const auto role = [](QObject* o) {
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(o);
+            return iface ? iface->role() : QAccessible::NoRole;
+        };
+        QCOMPARE(role(w->controls().picausgabe), QAccessible::Graphic);
+        QCOMPARE(role(w->controls().picZeichenblatt), QAccessible::Graphic);
+        QCOMPARE(role(w->controls().Frame1), QAccessible::Grouping);
+        QCOMPARE(accessible(w->controls().picausgabe, QAccessible::Name),
+            QStringLiteral("Balkendiagramm der Darstellungen von n"));
+
+        // The menu bar's commands, as a screen reader finds them.
+        QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(w->menuBar());
+        QVERIFY(bar);
+        QStringList names;
+        QAccessibleInterface* info = nullptr;
+        for (int i = 0; i < bar->childCount(); ++i) {
+            QAccessibleInterface* item = bar->child(i);
+            QCOMPARE(item->role(), QAccessible::MenuItem);
+            names << item->text(QAccessible::Name);
+            if (names.last() == QStringLiteral("Information"))
+                info = item;
+        }
+        QCOMPARE(names, (QStringList { "Programm beenden", "Information" }));
+        QVERIFY(info->rect().isValid());
+        QCOMPARE(info->parent(), bar);
+        MessageRecorder boxes;
+        QAccessibleActionInterface* press = info->actionInterface();
+        QVERIFY(press);
+        press->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
     }
 
     void toolkitTextsAreGerman()
@@ -653,6 +898,7 @@ private slots:
         QFETCH(int, n);
         PictureBox* box = w->controls().picausgabe;
         ScrollBar* pan = w->controls().HScroll1;
+        w->controls().txtAusgabe->setFocus(); // no focus frame over the diagram
         w->controls().HScroll2->setValue(n == 15 ? 16 : 15);
         w->controls().HScroll2->setValue(n);
         settle();
@@ -672,7 +918,8 @@ private slots:
 
         // What the viewport shows of the picture (not of the box's border), in device pixels.
         auto shownAsWhole = [&] {
-            const QRect inner = box->contentsRect().translated(box->pos());
+            const QRect inner
+                = box->contentsRect().translated(box->mapTo(w->controls().picContainer, QPoint()));
             const QRect seen = inner & w->controls().picContainer->contentsRect();
             const auto device = [dpr](const QRect& r) {
                 return QRect(
@@ -735,14 +982,13 @@ private slots:
 
     void panning()
     {
-        const int innerLeft = w->controls().picContainer->contentsRect().left();
         w->controls().HScroll1->setValue(1);
         QCOMPARE(w->controls().picausgabe->left(), -1.9f);
         w->controls().HScroll1->setValue(24000);
         QCOMPARE(w->controls().picausgabe->left(), -45600.0f);
-        QCOMPARE(w->controls().picausgabe->x(), innerLeft - 3040);
+        QCOMPARE(w->controls().picausgabe->x(), -3040);
         w->controls().HScroll1->setValue(0);
-        QCOMPARE(w->controls().picausgabe->x(), innerLeft);
+        QCOMPARE(w->controls().picausgabe->x(), 0);
     }
 
     // ---- the gap search in the window

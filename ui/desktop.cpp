@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop.h"
 
+#include "accessibility.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QPainter>
@@ -45,6 +47,7 @@ bool setUpApplication(QApplication& app)
     QCoreApplication::setApplicationVersion(QStringLiteral(KV_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kalvoster.Kalvoster"));
     useLightLook();
+    installAccessibility();
     return useGermanToolkitTexts(app);
 }
 

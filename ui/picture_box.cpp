@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "picture_box.h"
 
+#include "focus_frame.h"
 #include "twips.h"
 
 #include <QPaintEvent>
@@ -72,20 +73,109 @@ void PictureBox::resizeEvent(QResizeEvent* event)
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
-    QFrame::paintEvent(event); // the border
-    const QRect inner = contentsRect();
-    const QRect area = inner & event->rect();
-    if (area.isEmpty())
-        return;
     QPainter p(this);
-    p.setClipRect(area);
-    if (surface_.isBlank()) { // nothing drawn: no image needed
-        p.fillRect(area, toQColor(surface_.background()));
-        surface_.markShown();
-    } else {
-        p.drawImage(inner.topLeft(),
-            surface_.render(area.translated(-inner.topLeft()), devicePixelRatioF()));
+    // At a fractional pixel ratio the border's rounding may leave device pixels of the box
+    // uncovered, at its edge and at the border's corners: under the border lies the parent's
+    // face, reaching a pixel beyond the box's rectangle.
+    if (QWidget* parent = parentWidget()) {
+        const QColor below = parent->palette().color(parent->backgroundRole());
+        const qreal w = width(), h = height(), b = frameWidth() + 1;
+        p.fillRect(QRectF(0, 0, w + 1, b), below);
+        p.fillRect(QRectF(0, h - b, w + 1, b + 1), below);
+        p.fillRect(QRectF(0, 0, b, h + 1), below);
+        p.fillRect(QRectF(w - b, 0, b + 1, h + 1), below);
     }
+    // The picture, and a pixel around it in the background colour: at a fractional pixel ratio
+    // the border's rounding may leave a row or column of device pixels between the two. The
+    // border is drawn over it.
+    const QRect inner = contentsRect();
+    const QRect reach = inner.adjusted(-1, -1, 1, 1) & event->rect();
+    if (!reach.isEmpty()) {
+        const QColor back = toQColor(surface_.background());
+        p.save();
+        p.setClipRect(reach);
+        if (surface_.isBlank()) { // nothing drawn: no image needed
+            p.fillRect(reach, back);
+            surface_.markShown();
+        } else {
+            const QRect ring = inner.adjusted(-1, -1, 1, 1);
+            p.fillRect(QRect(ring.left(), ring.top(), ring.width(), 2), back);
+            p.fillRect(QRect(ring.left(), ring.bottom() - 1, ring.width(), 2), back);
+            p.fillRect(QRect(ring.left(), ring.top(), 2, ring.height()), back);
+            p.fillRect(QRect(ring.right() - 1, ring.top(), 2, ring.height()), back);
+            const QRect area = inner & event->rect();
+            if (!area.isEmpty())
+                p.drawImage(inner.topLeft(),
+                    surface_.render(area.translated(-inner.topLeft()), devicePixelRatioF()));
+        }
+        p.restore();
+    }
+    drawFrame(&p);
+    if (hasFocus()) // inside the border, around the part that can be seen
+        drawFocusFrame(p, (inner & visibleRegion().boundingRect()).adjusted(1, 1, -1, -1));
+}
+
+namespace {
+
+    // Draws the holder's focus frame over the viewport and lets the pointer through.
+    class FocusOverlay : public QWidget {
+    public:
+        FocusOverlay(QWidget* holder, QWidget* parent)
+            : QWidget(parent)
+            , holder_(holder)
+        {
+            setAttribute(Qt::WA_TransparentForMouseEvents);
+            setAttribute(Qt::WA_NoSystemBackground);
+            setFocusPolicy(Qt::NoFocus);
+        }
+
+    protected:
+        void paintEvent(QPaintEvent*) override
+        {
+            if (holder_->hasFocus()) {
+                QPainter p(this);
+                drawFocusFrame(p, rect().adjusted(1, 1, -1, -1));
+            }
+        }
+
+    private:
+        QWidget* holder_;
+    };
+
+} // namespace
+
+PictureViewport::PictureViewport(PictureBox* holder)
+    : QWidget(holder)
+    , overlay_(new FocusOverlay(holder, this))
+{
+    setObjectName(holder->objectName() + QStringLiteral("Viewport"));
+    setGeometry(holder->contentsRect());
+    overlay_->setGeometry(rect());
+}
+
+void PictureViewport::raiseFocusFrame()
+{
+    overlay_->raise();
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event)
+{
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event)
+{
+    QFrame::focusOutEvent(event);
+    update();
+}
+
+// The focus frame surrounds the visible part, which moves with the box.
+void PictureBox::moveEvent(QMoveEvent* event)
+{
+    QFrame::moveEvent(event);
+    if (hasFocus())
+        update();
 }
 
 } // namespace kv

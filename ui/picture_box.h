@@ -40,10 +40,26 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     ImageSurface surface_;
     float left_ = 0;
+};
+
+// The inner area of a picture box that holds another: it clips what it holds to the area, so the
+// holder's border stays whole, and shows the holder's focus frame over it.
+class PictureViewport : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureViewport(PictureBox* holder);
+    // Lays the focus frame over everything put into the viewport since.
+    void raiseFocusFrame();
+
+private:
+    QWidget* overlay_;
 };
 
 } // namespace kv

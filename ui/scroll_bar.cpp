@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scroll_bar.h"
 
+#include "focus_frame.h"
+
 #include <QKeyEvent>
 #include <QStyleFactory>
 
@@ -38,6 +40,21 @@ void useClassicLook(QScrollBar* bar)
     static QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"));
     if (classic)
         bar->setStyle(classic);
+}
+
+void ScrollBar::paintEvent(QPaintEvent* event)
+{
+    {
+        // At a fractional pixel ratio the style's rounding leaves device pixels at the edges of
+        // the arrows and the thumb uncovered; below them lies the button face.
+        QPainter p(this);
+        p.fillRect(QRectF(rect()).adjusted(0, 0, 1, 1), palette().color(QPalette::Button));
+    }
+    QScrollBar::paintEvent(event);
+    if (hasFocus()) {
+        QPainter p(this);
+        drawFocusFrame(p, rect());
+    }
 }
 
 void ScrollBar::keyPressEvent(QKeyEvent* event)

@@ -28,6 +28,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The focus shows on the bar's edge, not only inside the narrow thumb.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     int valueAtPress_ = 0;

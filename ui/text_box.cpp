@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text_box.h"
 
+#include "focus_frame.h"
 #include "scroll_bar.h"
+
+#include <QPainter>
 
 namespace kv {
 
@@ -30,6 +33,28 @@ void MultiLineTextBox::setText(const QString& text)
     lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     setPlainText(lines);
     document()->setModified(false); // modified from here on only by the user
+}
+
+bool MultiLineTextBox::event(QEvent* event)
+{
+    const bool handled = QPlainTextEdit::event(event);
+    if (event->type() == QEvent::Paint && hasFocus()) {
+        QPainter p(this);
+        drawFocusFrame(p, rect());
+    }
+    return handled;
+}
+
+void MultiLineTextBox::focusInEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    update();
+}
+
+void MultiLineTextBox::focusOutEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    update();
 }
 
 QString MultiLineTextBox::text() const

@@ -24,6 +24,12 @@ public:
 
     void setText(const QString& text);
     QString text() const;
+
+protected:
+    // The focus shows on the box's border, beside the caret.
+    bool event(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 } // namespace kv
