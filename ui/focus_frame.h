@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kalvoster developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Where the keyboard focus is: a dotted rectangle in alternating black and white, so that it
-// stands out on the yellow, white and grey faces of the window alike.
+// Where the keyboard focus is: a black rectangle inside a white one, one pixel each, so that it
+// stands out on the yellow, white and grey faces of the window alike. Drawn as filled strips,
+// which cost next to nothing at any pixel ratio.
 #pragma once
 
 #include <QPainter>
@@ -11,15 +12,17 @@ namespace kv {
 
 inline void drawFocusFrame(QPainter& p, const QRect& r)
 {
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setBrush(Qt::NoBrush);
-    const QRectF edge = QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
-    p.setPen(QPen(Qt::white, 1));
-    p.drawRect(edge);
-    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    p.drawRect(edge);
-    p.restore();
+    const auto ring = [&p](const QRect& e, Qt::GlobalColor color) {
+        p.fillRect(QRect(e.left(), e.top(), e.width(), 1), color);
+        p.fillRect(QRect(e.left(), e.bottom(), e.width(), 1), color);
+        p.fillRect(QRect(e.left(), e.top(), 1, e.height()), color);
+        p.fillRect(QRect(e.right(), e.top(), 1, e.height()), color);
+    };
+    if (r.width() < 2 || r.height() < 2)
+        return;
+    ring(r, Qt::white);
+    if (r.width() > 2 && r.height() > 2)
+        ring(r.adjusted(1, 1, -1, -1), Qt::black);
 }
 
 } // namespace kv

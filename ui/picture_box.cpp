@@ -127,6 +127,19 @@ namespace {
             setAttribute(Qt::WA_TransparentForMouseEvents);
             setAttribute(Qt::WA_NoSystemBackground);
             setFocusPolicy(Qt::NoFocus);
+            // Shown only while the holder has the focus: a widget over the diagram would make
+            // every panning step repaint all of it.
+            hide();
+            holder->installEventFilter(this);
+        }
+
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (watched == holder_ && event->type() == QEvent::FocusIn)
+                show();
+            else if (watched == holder_ && event->type() == QEvent::FocusOut)
+                hide();
+            return false;
         }
 
     protected:
