@@ -701,10 +701,8 @@ private slots:
             w->controls().txthilfe->setText(QStringLiteral("Hilfe"));
             QTest::mouseMove(container, at);
             settle();
-            QVERIFY2(w->controls().txthilfe->text() == QStringLiteral("Hilfe"),
-                qPrintable(QStringLiteral("pointer at %1, %2 changed the help line")
-                               .arg(at.x())
-                               .arg(at.y())));
+            const QString where = QStringLiteral("pointer at %1, %2").arg(at.x()).arg(at.y());
+            QVERIFY2(w->controls().txthilfe->text() == QStringLiteral("Hilfe"), qPrintable(where));
         }
         QTest::mouseMove(container, QPoint(100, 50)); // over the diagram
         KV_TRY_COMPARE(w->controls().txthilfe->text().left(12), QStringLiteral("Das Programm"));
