@@ -35,17 +35,13 @@ void ImageSurface::setSize(QSize size)
     }
     size_ = size;
     scale_.setSize(size.width(), size.height());
-    std::fill(fresh_.begin(), fresh_.end(), false);
-    gridRowValid_ = false;
-    changed(0, 0);
+    restart();
 }
 
 void ImageSurface::setBackground(Rgb color)
 {
     background_ = color;
-    std::fill(fresh_.begin(), fresh_.end(), false);
-    gridRowValid_ = false;
-    changed(0, 0);
+    restart();
 }
 
 void ImageSurface::setFont(const QFont& font)
@@ -59,7 +55,7 @@ void ImageSurface::setLogicalDpi(int dpi)
     if (dpi > 0 && dpi != logicalDpi_) {
         logicalDpi_ = dpi;
         image_ = QImage(); // made anew with the next render, at the new resolution
-        changed(0, 0);
+        restart();
     }
 }
 
@@ -86,8 +82,15 @@ void ImageSurface::Cls()
 {
     operations_.clear();
     lines_.clear();
+    restart();
+}
+
+// Everything is to be rasterised anew, the grid decided again.
+void ImageSurface::restart()
+{
     std::fill(fresh_.begin(), fresh_.end(), false);
-    gridRowValid_ = false;
+    freshCount_ = 0;
+    grid_ = Grid::Unknown;
     changed(0, 0);
 }
 
@@ -106,7 +109,7 @@ void ImageSurface::Line(float x1, float y1, float x2, float y2, Rgb color)
             last.left = std::min(last.left, left);
             last.right = std::max(last.right, right);
             if (operations_.size() == 1)
-                gridRowValid_ = false;
+                grid_ = Grid::Unknown;
             changed(left, right);
             return;
         }
@@ -120,25 +123,23 @@ void ImageSurface::Line(float x1, float y1, float x2, float y2, Rgb color)
 
 void ImageSurface::Box(float x1, float y1, float x2, float y2, Rgb color)
 {
-    const QRectF box = QRectF(toPixels(x1, y1), toPixels(x2, y2)).normalized();
-    Operation o { .kind = Operation::Kind::Fill,
-        .color = toQColor(color).rgb(),
-        .left = box.left(),
-        .right = box.right() };
-    o.rect = box;
-    add(std::move(o));
+    addFill(QRectF(toPixels(x1, y1), toPixels(x2, y2)).normalized(), color);
 }
 
 void ImageSurface::PSet(float x, float y)
 {
     const QPointF c = toPixels(x, y);
     const qreal half = drawWidth_ / 2.0;
-    const QRectF dot(c.x() - half, c.y() - half, drawWidth_, drawWidth_);
+    addFill(QRectF(c.x() - half, c.y() - half, drawWidth_, drawWidth_), foreColor_);
+}
+
+void ImageSurface::addFill(const QRectF& box, Rgb color)
+{
     Operation o { .kind = Operation::Kind::Fill,
-        .color = toQColor(foreColor_).rgb(),
-        .left = dot.left(),
-        .right = dot.right() };
-    o.rect = dot;
+        .color = toQColor(color).rgb(),
+        .left = box.left(),
+        .right = box.right() };
+    o.rect = box;
     add(std::move(o));
 }
 
@@ -163,15 +164,16 @@ void ImageSurface::add(Operation operation)
     const double left = operation.left, right = operation.right;
     operations_.push_back(std::move(operation));
     if (operations_.size() == 1)
-        gridRowValid_ = false;
+        grid_ = Grid::Unknown;
     changed(left, right);
 }
 
 // Marks the tiles within left ... right pixels stale (all of them when the reach is not a
-// plain range) and tells the owner once.
+// plain range) and tells the owner once. After a Cls every tile is stale already: the drawing
+// that follows costs no marking.
 void ImageSurface::changed(double left, double right)
 {
-    if (!image_.isNull() && !fresh_.empty()) {
+    if (freshCount_ > 0 && !image_.isNull()) {
         const qreal ratio = image_.devicePixelRatio();
         const double from = std::floor(left * ratio) - 2, to = std::ceil(right * ratio) + 2;
         if (std::isfinite(from) && std::isfinite(to) && from <= to) {
@@ -179,10 +181,15 @@ void ImageSurface::changed(double left, double right)
             const int first = std::clamp(int(std::max(from, 0.0)) / tileWidth, 0, last);
             const int end
                 = std::clamp(int(std::min(to, double(image_.width()))) / tileWidth, 0, last);
-            for (int t = first; t <= end; ++t)
-                fresh_[std::size_t(t)] = false;
+            for (int t = first; t <= end; ++t) {
+                if (fresh_[std::size_t(t)]) {
+                    fresh_[std::size_t(t)] = false;
+                    --freshCount_;
+                }
+            }
         } else {
             std::fill(fresh_.begin(), fresh_.end(), false);
+            freshCount_ = 0;
         }
     }
     if (!announced_) {
@@ -206,7 +213,8 @@ void ImageSurface::ensureImage(qreal ratio)
     image_.setDotsPerMeterX(dotsPerMeter);
     image_.setDotsPerMeterY(dotsPerMeter);
     fresh_.assign(std::size_t((device.width() + tileWidth - 1) / tileWidth), false);
-    gridRowValid_ = false;
+    freshCount_ = 0;
+    grid_ = Grid::Unknown;
 }
 
 bool ImageSurface::gridStartsThePicture() const
@@ -239,7 +247,6 @@ void ImageSurface::makeGridRow()
         for (int c = from; c < to; ++c)
             gridRow_[std::size_t(c)] = grid.color;
     }
-    gridRowValid_ = true;
 }
 
 void ImageSurface::fillBackground(int fromColumn, int toColumn)
@@ -247,7 +254,7 @@ void ImageSurface::fillBackground(int fromColumn, int toColumn)
     const auto count = std::size_t(toColumn - fromColumn);
     const qsizetype stride = image_.bytesPerLine();
     uchar* const bits = image_.bits();
-    if (gridRowValid_) {
+    if (grid_ == Grid::Row) {
         const QRgb* row = gridRow_.data() + fromColumn;
         for (int y = 0; y < image_.height(); ++y)
             std::copy_n(row, count, reinterpret_cast<QRgb*>(bits + y * stride) + fromColumn);
@@ -273,10 +280,12 @@ const QImage& ImageSurface::render(const QRect& area, qreal ratio)
     if (stale.empty())
         return image_;
 
-    const bool grid = gridStartsThePicture();
-    if (grid && !gridRowValid_)
-        makeGridRow();
-    gridRowValid_ = grid && gridRowValid_;
+    if (grid_ == Grid::Unknown) {
+        grid_ = gridStartsThePicture() ? Grid::Row : Grid::None;
+        if (grid_ == Grid::Row)
+            makeGridRow();
+    }
+    const bool grid = grid_ == Grid::Row;
     for (int t : stale)
         fillBackground(t * tileWidth, std::min(width, (t + 1) * tileWidth));
 
@@ -287,6 +296,7 @@ const QImage& ImageSurface::render(const QRect& area, qreal ratio)
         image_.setDevicePixelRatio(1);
         {
             QPainter p(&image_);
+            TextStyle text;
             p.setRenderHint(QPainter::Antialiasing, false);
             p.setRenderHint(QPainter::TextAntialiasing, true);
             for (int t : stale) {
@@ -299,7 +309,7 @@ const QImage& ImageSurface::render(const QRect& area, qreal ratio)
                 for (std::size_t i = start; i < operations_.size(); ++i) {
                     const Operation& o = operations_[i];
                     if (o.right >= reachLeft && o.left <= reachRight)
-                        draw(p, o, reachLeft, reachRight);
+                        draw(p, text, o, reachLeft, reachRight);
                 }
             }
         }
@@ -307,10 +317,12 @@ const QImage& ImageSurface::render(const QRect& area, qreal ratio)
     }
     for (int t : stale)
         fresh_[std::size_t(t)] = true;
+    freshCount_ += static_cast<int>(stale.size());
     return image_;
 }
 
-void ImageSurface::draw(QPainter& p, const Operation& o, double left, double right) const
+void ImageSurface::draw(
+    QPainter& p, TextStyle& text, const Operation& o, double left, double right) const
 {
     switch (o.kind) {
     case Operation::Kind::Lines:
@@ -319,15 +331,17 @@ void ImageSurface::draw(QPainter& p, const Operation& o, double left, double rig
     case Operation::Kind::Fill:
         p.fillRect(o.rect, QColor::fromRgb(o.color));
         break;
-    case Operation::Kind::Text: {
-        QFont font = font_;
-        font.setPointSizeF(o.points);
-        p.setFont(font);
+    case Operation::Kind::Text:
+        if (text.points != o.points) { // one font and its ascent per size, not per text
+            QFont font = font_;
+            font.setPointSizeF(o.points);
+            p.setFont(font);
+            text.points = o.points;
+            text.ascent = QFontMetricsF(font, &image_).ascent();
+        }
         p.setPen(QColor::fromRgb(o.color));
-        const QFontMetricsF metrics(font, &image_);
-        p.drawText(QPointF(o.at.x(), o.at.y() + metrics.ascent()), o.text);
+        p.drawText(QPointF(o.at.x(), o.at.y() + text.ascent), o.text);
         break;
-    }
     }
 }
 
@@ -368,11 +382,6 @@ QColor ImageSurface::pixelAt(float x, float y, qreal ratio)
     const QPointF p = toPixels(x, y) * ratio;
     return img.pixelColor(qBound(0, static_cast<int>(p.x()), img.width() - 1),
         qBound(0, static_cast<int>(p.y()), img.height() - 1));
-}
-
-int ImageSurface::freshTileCount() const
-{
-    return static_cast<int>(std::count(fresh_.begin(), fresh_.end(), true));
 }
 
 } // namespace kv

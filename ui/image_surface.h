@@ -80,7 +80,7 @@ public:
     QColor pixelAt(float x, float y, qreal ratio);
     // How many tiles the image has, and how many of them are up to date.
     int tileCount() const { return static_cast<int>(fresh_.size()); }
-    int freshTileCount() const;
+    int freshTileCount() const { return freshCount_; }
 
     void Scale(float x1, float y1, float x2, float y2) override;
     void Cls() override;
@@ -112,14 +112,24 @@ private:
         qreal points = 0;
     };
 
+    // The font size the painter has, and its ascent, while a render draws texts.
+    struct TextStyle {
+        qreal points = -1;
+        qreal ascent = 0;
+    };
+    enum class Grid { Unknown, None, Row };
+
     QPointF toPixels(float x, float y) const;
     void add(Operation operation);
+    void addFill(const QRectF& box, Rgb color);
+    void restart();
     void changed(double left, double right);
     void ensureImage(qreal ratio);
     bool gridStartsThePicture() const;
     void makeGridRow();
     void fillBackground(int fromColumn, int toColumn);
-    void draw(QPainter& p, const Operation& operation, double left, double right) const;
+    void draw(
+        QPainter& p, TextStyle& text, const Operation& operation, double left, double right) const;
     void drawLines(QPainter& p, const Operation& operation, double left, double right) const;
 
     QSize size_;
@@ -139,8 +149,9 @@ private:
 
     QImage image_;
     std::vector<bool> fresh_; // per tile
-    std::vector<QRgb> gridRow_; // the first row when the picture starts with a grid
-    bool gridRowValid_ = false;
+    int freshCount_ = 0;
+    Grid grid_ = Grid::Unknown; // whether the picture starts with a grid, once decided
+    std::vector<QRgb> gridRow_; // its first row, when it does
 };
 
 } // namespace kv

@@ -78,18 +78,15 @@ void PictureBox::paintEvent(QPaintEvent* event)
     // uncovered, at its edge and at the border's corners: under the border lies the parent's
     // face, reaching a pixel beyond the box's rectangle.
     if (QWidget* parent = parentWidget()) {
-        const QColor below = parent->palette().color(parent->backgroundRole());
-        const qreal w = width(), h = height(), b = frameWidth() + 1;
-        p.fillRect(QRectF(0, 0, w + 1, b), below);
-        p.fillRect(QRectF(0, h - b, w + 1, b + 1), below);
-        p.fillRect(QRectF(0, 0, b, h + 1), below);
-        p.fillRect(QRectF(w - b, 0, b + 1, h + 1), below);
+        fillRing(p, QRectF(0, 0, width() + 1, height() + 1), frameWidth() + 1,
+            parent->palette().color(parent->backgroundRole()));
     }
     // The picture, and a pixel around it in the background colour: at a fractional pixel ratio
     // the border's rounding may leave a row or column of device pixels between the two. The
     // border is drawn over it.
     const QRect inner = contentsRect();
-    const QRect reach = inner.adjusted(-1, -1, 1, 1) & event->rect();
+    const QRect ring = inner.adjusted(-1, -1, 1, 1);
+    const QRect reach = ring & event->rect();
     if (!reach.isEmpty()) {
         const QColor back = toQColor(surface_.background());
         p.save();
@@ -98,11 +95,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
             p.fillRect(reach, back);
             surface_.markShown();
         } else {
-            const QRect ring = inner.adjusted(-1, -1, 1, 1);
-            p.fillRect(QRect(ring.left(), ring.top(), ring.width(), 2), back);
-            p.fillRect(QRect(ring.left(), ring.bottom() - 1, ring.width(), 2), back);
-            p.fillRect(QRect(ring.left(), ring.top(), 2, ring.height()), back);
-            p.fillRect(QRect(ring.right() - 1, ring.top(), 2, ring.height()), back);
+            fillRing(p, ring, 2, back);
             const QRect area = inner & event->rect();
             if (!area.isEmpty())
                 p.drawImage(inner.topLeft(),
