@@ -16,16 +16,27 @@ namespace kv {
 
 class BarDiagram : public RepresentationSink {
 public:
+    // The picture's geometry, in user units: x along the number line, y down the rows.
+    static constexpr int rows = 7; // row r spans y = r ... r + 1
+    static constexpr int colours = 7; // bar c takes palette colour c mod colours
+    static constexpr double barHeight = 0.9; // a bar fills the top of its row
+    static constexpr double labelDrop = 0.2; // a label's top lies this far below its bar's top
+    static constexpr double labelLead = 1.5; // the first summand's label starts at S - labelLead
+    static constexpr int gridEnd = 1000; // grid lines at every whole number 0 ... gridEnd
+    static constexpr int gridLines = gridEnd + 1;
+    static constexpr double leastWidth = 500; // the number line shown reaches at least this far
+    static constexpr double leftMargin = 3; // the scale starts this far left of 0
+
     explicit BarDiagram(Surface& surface)
         : surface_(surface)
     {
     }
 
-    // The width W in user units: 500, or n when n is larger.
-    static double width(double n) { return n > 500 ? n : 500; }
-    static std::int32_t row(std::int32_t c) { return (2 * c) % 7; }
+    // The width W in user units: leastWidth, or n when n is larger.
+    static double width(double n) { return n > leastWidth ? n : leastWidth; }
+    static std::int32_t row(std::int32_t c) { return (2 * c) % rows; }
 
-    // Scale (-3, 0)-(W, 7), Cls, then the 1001 grid lines.
+    // Scale (-leftMargin, 0)-(W, rows), Cls, then the grid lines.
     void prepare(double n) override;
     // The bar, its left line and its labels.
     void found(std::int32_t c, std::int32_t S, std::int32_t k) override;

@@ -55,15 +55,18 @@ private slots:
         QTest::addColumn<QPointF>("user");
         QTest::addColumn<QPointF>("pixels");
         const QList<double> twips;
-        const QList<double> diagram { -3, 0, 500, 7 };
+        using D = BarDiagram;
+        const QList<double> diagram { -D::leftMargin, 0, D::leastWidth, D::rows };
+        const double unit = diagramSize.width() / (D::leftMargin + D::leastWidth); // pixels
         const QList<double> flippedY { 0, 10, 10, 0 };
         const QList<double> negativeX { 10, 0, 0, 10 };
         QTest::newRow("twips origin") << twips << QPointF(0, 0) << QPointF(0, 0);
         QTest::newRow("twips inch") << twips << QPointF(1440, 720) << QPointF(96, 48);
-        QTest::newRow("diagram left") << diagram << QPointF(-3, 0) << QPointF(0, 0);
-        QTest::newRow("diagram right") << diagram << QPointF(500, 7) << QPointF(3733, 305);
-        QTest::newRow("diagram 1")
-            << diagram << QPointF(1, 3.5) << QPointF(4 * 3733 / 503.0, 152.5);
+        QTest::newRow("diagram left") << diagram << QPointF(-D::leftMargin, 0) << QPointF(0, 0);
+        QTest::newRow("diagram right")
+            << diagram << QPointF(D::leastWidth, D::rows) << QPointF(3733, 305);
+        QTest::newRow("diagram 1") << diagram << QPointF(1, 3.5)
+                                   << QPointF((1 + D::leftMargin) * unit, 3.5 * 305 / D::rows);
         QTest::newRow("flipped y top") << flippedY << QPointF(0, 10) << QPointF(0, 0);
         QTest::newRow("flipped y bottom") << flippedY << QPointF(10, 0) << QPointF(3733, 305);
         QTest::newRow("flipped y quarter")
@@ -115,23 +118,25 @@ private slots:
     void gridRowGivesThePaintersPixels()
     {
         QFETCH(qreal, ratio);
-        const QSize size(503, 40);
+        using D = BarDiagram;
+        // One user unit a pixel across, the grid's row 40 pixels high.
+        const QSize size(int(D::leftMargin + D::leastWidth), 40);
+        const double rowHeight = double(size.height()) / D::rows;
         ImageSurface surface(size, 15);
         surface.setBackground(0xE0E0E0);
-        surface.Scale(-3, 0, 500, 7);
-        surface.Cls();
-        for (int x = 0; x <= 1000; ++x)
-            surface.Line(float(x), 0, float(x), 7, 0x00FFFF);
-        surface.Box(10, 2, 20, 2.9f, 0x800000);
+        BarDiagram(surface).prepare(D::leastWidth);
+        surface.Box(10, 2, 20, float(2 + D::barHeight), 0x800000);
 
         QImage expected((QSizeF(size) * ratio).toSize(), QImage::Format_RGB32);
         expected.setDevicePixelRatio(ratio);
         expected.fill(QColor(0xE0, 0xE0, 0xE0));
         {
             QPainter p(&expected);
-            for (int x = 0; x <= 1000; ++x) // square-capped lines one pixel wide
-                p.fillRect(QRectF(x + 3 - 0.5, -0.5, 1, 41), QColor(0, 0xFF, 0xFF));
-            p.fillRect(QRectF(QPointF(13, 2 * 40 / 7.0), QPointF(23, 2.9f * 40 / 7.0)),
+            for (int x = 0; x <= D::gridEnd; ++x) // square-capped lines one pixel wide
+                p.fillRect(QRectF(x + D::leftMargin - 0.5, -0.5, 1, size.height() + 1),
+                    QColor(0, 0xFF, 0xFF));
+            p.fillRect(QRectF(QPointF(10 + D::leftMargin, 2 * rowHeight),
+                           QPointF(20 + D::leftMargin, float(2 + D::barHeight) * rowHeight)),
                 QColor(0x80, 0, 0));
         }
         QCOMPARE(rgb32(surface.image(ratio)), expected);
