@@ -169,13 +169,6 @@ private slots:
         QCOMPARE(errorOf([] { QBColor(16); }), 5);
         QCOMPARE(errorOf([] { QBColor(-1); }), 5);
     }
-
-    void errorsCarryGermanDescriptions()
-    {
-        QCOMPARE(QString::fromStdString(RuntimeError(6).description()), QStringLiteral("Überlauf"));
-        QCOMPARE(QString::fromStdString(RuntimeError(9).description()),
-            QStringLiteral("Index außerhalb des gültigen Bereichs"));
-    }
 };
 
 QTEST_APPLESS_MAIN(TestConversions)

@@ -29,7 +29,7 @@ std::vector<DrawOp> barsOf(int n, RecordingSurface& surface)
     auto table = std::make_unique<Representations>();
     BarDiagram diagram(surface);
     analyse(*table, Str(n), &diagram);
-    return { surface.ops.begin() + 2 + 1001, surface.ops.end() };
+    return { surface.ops.begin() + 2 + BarDiagram::gridLines, surface.ops.end() };
 }
 
 RecordingSurface factorisationOf(const char* txtN)
@@ -93,7 +93,7 @@ private slots:
         barsOf(15, s);
         QCOMPARE(s.ops[0], DrawOp(ScaleOp { -3, 0, 500, 7 }));
         QCOMPARE(s.ops[1], DrawOp(ClsOp {}));
-        for (int x = 0; x <= 1000; ++x)
+        for (int x = 0; x <= BarDiagram::gridEnd; ++x)
             QCOMPARE(
                 s.ops[std::size_t(2 + x)], DrawOp(LineOp { float(x), 0, float(x), 7, lightCyan }));
     }
@@ -140,7 +140,7 @@ private slots:
         }
         QCOMPARE(boxes.back().x1, 1364.0f);
         QCOMPARE(boxes.back().x2, 1365.0f);
-        QCOMPARE(s.only<LineOp>().size(), std::size_t(1001 + 16)); // the grid ends at 1000
+        QCOMPARE(s.only<LineOp>().size(), std::size_t(BarDiagram::gridLines + 16));
     }
 
     void diagramPowerOfTwo()
@@ -161,13 +161,6 @@ private slots:
         barsOf(501, s501);
         QCOMPARE(s500.ops[0], DrawOp(ScaleOp { -3, 0, 500, 7 }));
         QCOMPARE(s501.ops[0], DrawOp(ScaleOp { -3, 0, 501, 7 }));
-    }
-
-    void panning()
-    {
-        QCOMPARE(panningLeft(0), 0.0f);
-        QCOMPARE(panningLeft(1), -1.9f);
-        QCOMPARE(panningLeft(24000), -45600.0f);
     }
 
     void factorisationWorkedExamples_data()
@@ -235,13 +228,6 @@ private slots:
         const RecordingSurface s = factorisationOf(txtN.toLatin1().constData());
         QCOMPARE(s.ops.size(), std::size_t(1));
         QCOMPARE(s.ops.front(), DrawOp(ClsOp {}));
-    }
-
-    void factorisationScale()
-    {
-        RecordingSurface s;
-        scaleFactorisationSurface(s);
-        QCOMPARE(s.ops.front(), DrawOp(ScaleOp { 0, 1, 0.9f, 30 }));
     }
 
     // A failing surface ends the drawing silently; what was drawn before stays.

@@ -1,0 +1,304 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's events and drawings: the n selector and the example buttons run the
+// n-change sequence, the hover help, the drawings as the screen shows them, and panning.
+// Runs at scale 1 and 2.
+#include "window_fixture.h"
+
+#include "analysis/representations.h"
+#include "present/bar_diagram.h"
+#include "report_lines.h"
+#include "scroll_bar_parts.h"
+#include "ui/image_surface.h"
+#include "ui/picture_box.h"
+#include "ui/scroll_bar.h"
+#include "ui/text_box.h"
+#include "ui/twips.h"
+#include "wait_compare.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWindow>
+#include <memory>
+
+using namespace kv;
+using namespace kv::testing;
+
+class TestWindowDrawings : public WindowTest {
+    Q_OBJECT
+private slots:
+    void exampleButtons()
+    {
+        QTest::mouseClick(w->controls().cmd15, Qt::LeftButton); // already 15: nothing happens
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral("15"));
+        QCOMPARE(w->controls().txtAusgabe->text(), QStringLiteral("Ergebnisse\r\n"));
+
+        QTest::mouseClick(w->controls().cmd27, Qt::LeftButton);
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 27"));
+        QCOMPARE(reportLines(w->controls().txtAusgabe->text()), reportLines(reportOf(27)));
+
+        QTest::mouseClick(w->controls().cmd1365, Qt::LeftButton);
+        QCOMPARE(w->controls().HScroll2->value(), w->controls().HScroll2->maximum());
+        QCOMPARE(reportLines(w->controls().txtAusgabe->text()), reportLines(reportOf(1365)));
+
+        QTest::mouseClick(w->controls().cmd15, Qt::LeftButton);
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 15"));
+        QCOMPARE(reportLines(w->controls().txtAusgabe->text()), reportLines(reportOf(15)));
+    }
+
+    void assignmentRaisesChangeOnlyForARealChange()
+    {
+        QSignalSpy change(w->controls().HScroll2, &ScrollBar::Change);
+        w->controls().HScroll2->setValue(15);
+        QCOMPARE(change.count(), 0);
+        w->controls().HScroll2->setValue(16);
+        QCOMPARE(change.count(), 1);
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 16")); // synchronously
+    }
+
+    void dragRunsTheSequenceForEveryStep()
+    {
+        QSignalSpy scroll(w->controls().HScroll2, &ScrollBar::Scroll);
+        QStringList shown;
+        connect(w->controls().HScroll2, &ScrollBar::Scroll, this,
+            [&] { shown << w->controls().txtN->text(); });
+        w->controls().HScroll2->setSliderDown(true);
+        for (int v = 16; v <= 20; ++v)
+            w->controls().HScroll2->setSliderPosition(v);
+        w->controls().HScroll2->setSliderDown(false);
+        QCOMPARE(scroll.count(), 5);
+        QCOMPARE(shown, (QStringList { " 16", " 17", " 18", " 19", " 20" })); // each ran to the end
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 20"));
+        QCOMPARE(reportLines(w->controls().txtAusgabe->text()), reportLines(reportOf(20)));
+    }
+
+    // Only the form, Frame1, the two drawings, Picture1 and txtN show help; the pointer over any
+    // other control leaves the help line as it is, even though the form lies below it.
+    void pointerOverOtherControlsLeavesTheHelpLine_data()
+    {
+        QTest::addColumn<QString>("control");
+        for (const char* name : { "cmd15", "cmd1365", "cmdSuche", "cmdPlus", "cmdMinus", "HScroll1",
+                 "HScroll2", "Label1", "Label3", "txtLuecke", "txtAusgabe", "txthilfe" })
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void pointerOverOtherControlsLeavesTheHelpLine()
+    {
+        QFETCH(QString, control);
+        auto* widget = w->findChild<QWidget*>(control);
+        QVERIFY(widget);
+        QTest::mouseMove(w->controls().Form, QPoint(2, 2)); // the form shows its help
+        KV_TRY_COMPARE(w->controls().txthilfe->text().left(12), QStringLiteral("Das Programm"));
+        w->controls().txthilfe->setText(QStringLiteral("Hilfe"));
+        for (const QPoint at : { QPoint(3, 3), widget->rect().center() })
+            QTest::mouseMove(widget, at);
+        settle();
+        QCOMPARE(w->controls().txthilfe->text(), QStringLiteral("Hilfe"));
+    }
+
+    void hoverHelp()
+    {
+        QTest::mouseMove(w->controls().picZeichenblatt, QPoint(20, 10));
+        KV_TRY_COMPARE(w->controls().txthilfe->text(), QStringLiteral("Primfaktorzerlung von n"));
+        QTest::mouseMove(w->controls().cmd15, QPoint(5, 5)); // a button has no help: the line stays
+        settle();
+        QCOMPARE(w->controls().txthilfe->text(), QStringLiteral("Primfaktorzerlung von n"));
+        QTest::mouseMove(w->controls().Frame1,
+            QPoint(w->controls().Frame1->width() / 2, 6)); // above the buttons
+        KV_TRY_COMPARE(w->controls().txthilfe->text(), QStringLiteral("interessante Beispiele"));
+        QTest::mouseMove(w->controls().txtN, QPoint(10, 10));
+        KV_TRY_COMPARE(w->controls().txthilfe->text(), QStringLiteral("Die Zahl n"));
+        QTest::mouseMove(w->controls().Picture1, QPoint(10, 5));
+        KV_TRY_COMPARE(w->controls().txthilfe->text(),
+            QStringLiteral("n bitte mit Hilfe des Scrollbalken einstellen"));
+        const QString formHelp
+            = QStringLiteral("Das Programm ermittelt alle Darstellungen von n als Summe "
+                             "aufeinanderfolgender natürlicher Zahlen");
+        QTest::mouseMove(w->controls().picausgabe, QPoint(50, 50));
+        KV_TRY_COMPARE(w->controls().txthilfe->text(), formHelp);
+        w->controls().txthilfe->setText(QStringLiteral("Hilfe"));
+        QTest::mouseMove(w->centralWidget(),
+            QPoint(
+                w->controls().Line2->x(), w->controls().Line2->y() + 50)); // the line is no control
+        KV_TRY_COMPARE(w->controls().txthilfe->text(), formHelp);
+        w->controls().txthilfe->setText(QStringLiteral("Hilfe"));
+        QTest::mouseMove(w->controls().Label1, QPoint(3, 3));
+        QTest::mouseMove(w->controls().HScroll2, QPoint(30, 5));
+        QTest::mouseMove(w->controls().txtAusgabe, QPoint(30, 30));
+        settle();
+        QCOMPARE(w->controls().txthilfe->text(), QStringLiteral("Hilfe"));
+    }
+
+    void diagramAndFactorisationOnScreen()
+    {
+        w->controls().HScroll2->setValue(16);
+        w->controls().HScroll2->setValue(15);
+        settle();
+        const QImage shot = w->grab().toImage();
+        QVERIFY(sameColor(diagramPixel(100.5, 3.5, shot), 0xE0E0E0)); // background between lines
+        QVERIFY(sameColor(diagramPixel(2.5, barMiddle(0), shot), 0x000000)); // bar 1 ... 5
+        QVERIFY(sameColor(diagramPixel(4.5, barMiddle(2), shot), 0x000080)); // bar 4 ... 6
+        QVERIFY(sameColor(diagramPixel(7.5, barMiddle(4), shot), 0x008000)); // bar 7 ... 8
+        QVERIFY(sameColor(diagramPixel(14.5, barMiddle(6), shot), 0x008080)); // bar 15
+        // A grid line at x = 100 lies within a pixel of its exact place.
+        bool grid = false;
+        for (double dx = -0.2; dx <= 0.2; dx += 0.05)
+            grid = grid || sameColor(diagramPixel(100 + dx, 3.5, shot), 0x00FFFF);
+        QVERIFY(grid);
+        // The factorisation drew dark text on white.
+        PictureBox* factors = w->controls().picZeichenblatt;
+        const QImage factor = factors->surface().image(factors->devicePixelRatioF());
+        int dark = 0;
+        for (int y = 0; y < factor.height(); ++y)
+            for (int x = 0; x < factor.width(); ++x)
+                dark += qGray(factor.pixel(x, y)) < 100;
+        QVERIFY(dark > 50);
+    }
+
+    // Only the visible part of the diagram is rasterised, a tile at a time as it comes into view;
+    // what the viewport shows is the same as the whole picture rasterised at once, at every
+    // panning position and while the thumb is dragged.
+    void visiblePictureIsTheWholePicturesPart_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::newRow("n=1365") << 1365;
+        QTest::newRow("n=15") << 15;
+    }
+
+    void visiblePictureIsTheWholePicturesPart()
+    {
+        QFETCH(int, n);
+        PictureBox* box = w->controls().picausgabe;
+        ScrollBar* pan = w->controls().HScroll1;
+        w->controls().txtAusgabe->setFocus(); // no focus frame over the diagram
+        w->controls().HScroll2->setValue(n == 15 ? 16 : 15);
+        w->controls().HScroll2->setValue(n);
+        settle();
+        QVERIFY2(box->surface().freshTileCount() < box->surface().tileCount(),
+            "the hidden part was rasterised");
+
+        // The same diagram drawn on a surface of its own and rasterised in one go.
+        ImageSurface whole(box->contentsRect().size(), twips::perPixel());
+        whole.setBackground(box->backColor());
+        whole.setFont(box->surface().font());
+        whole.setLogicalDpi(box->logicalDpiY());
+        auto table = std::make_unique<Representations>();
+        BarDiagram diagram(whole);
+        analyse(*table, Str(n), &diagram);
+        const qreal dpr = box->devicePixelRatioF();
+        const QImage reference = whole.image(dpr).convertToFormat(QImage::Format_RGB32);
+
+        // What the viewport shows of the picture (not of the box's border), in device pixels.
+        auto shownAsWhole = [&] {
+            const QRect inner
+                = box->contentsRect().translated(box->mapTo(w->controls().picContainer, QPoint()));
+            const QRect seen = inner & w->controls().picContainer->contentsRect();
+            const auto device = [dpr](const QRect& r) {
+                return QRect(
+                    (QPointF(r.topLeft()) * dpr).toPoint(), (QSizeF(r.size()) * dpr).toSize());
+            };
+            const QImage shown = w->controls().picContainer->grab().toImage().convertToFormat(
+                QImage::Format_RGB32);
+            return !seen.isEmpty()
+                && shown.copy(device(seen))
+                == reference.copy(device(seen.translated(-inner.topLeft())));
+        };
+        for (int value : { 0, 1, 7, 8, 2000, 12345, 24000, 8, 0 }) {
+            pan->setValue(value);
+            settle();
+            QVERIFY2(shownAsWhole(), qPrintable(QStringLiteral("HScroll1 = %1").arg(value)));
+        }
+        QVERIFY2(box->surface().freshTileCount() < box->surface().tileCount(),
+            "the parts between the positions were rasterised");
+
+        // Dragging the thumb from the left end to the right.
+        const QPoint thumb = scrollBarPart(pan, QStyle::SC_ScrollBarSlider);
+        QTest::mousePress(pan, Qt::LeftButton, {}, thumb);
+        for (int dx = 37; thumb.x() + dx < pan->width(); dx += 211) {
+            QTest::mouseMove(pan, thumb + QPoint(dx, 0));
+            settle();
+            QVERIFY2(shownAsWhole(),
+                qPrintable(QStringLiteral("dragged to HScroll1 = %1").arg(pan->value())));
+        }
+        QTest::mouseRelease(pan, Qt::LeftButton, {}, thumb + QPoint(pan->width(), 0));
+        QVERIFY(pan->value() > 20000);
+    }
+
+    // The screen follows the drawing: after each change of n the event loop, not a picture taken
+    // on demand, has both drawings rasterised anew, and the window on the screen shows the new
+    // diagram.
+    void screenFollowsTheDrawing()
+    {
+        PictureBox* diagram = w->controls().picausgabe;
+        PictureBox* factors = w->controls().picZeichenblatt;
+        w->controls().txtAusgabe->setFocus(); // no focus frame over the diagram
+        const auto painted = [diagram, factors] {
+            return diagram->surface().freshTileCount() > 0
+                && factors->surface().freshTileCount() > 0;
+        };
+        for (int n : { 27, 1365, 16 }) {
+            w->controls().HScroll2->setValue(n);
+            // The change cleared both pictures: nothing of them is up to date until a paint.
+            QCOMPARE(diagram->surface().freshTileCount(), 0);
+            QCOMPARE(factors->surface().freshTileCount(), 0);
+            QVERIFY2(QTest::qWaitFor(painted, 2000),
+                qPrintable(QStringLiteral("n = %1 was not painted").arg(n)));
+        }
+
+        // What the screen holds now, without a paint forced for the purpose. The offscreen
+        // platform of Qt 6.4 grabs only as many device pixels as the window has logical ones:
+        // there the comparison needs the ratio 1.
+        const qreal dpr = diagram->devicePixelRatioF();
+        const QImage screen
+            = w->screen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        if (screen.size() != (QSizeF(w->size()) * dpr).toSize()) {
+            qInfo("the screen's picture has %dx%d pixels, not the window's: not compared",
+                screen.width(), screen.height());
+            return;
+        }
+        const QRect inner(diagram->mapTo(w.get(), diagram->contentsRect().topLeft()),
+            diagram->contentsRect().size());
+        PictureBox* container = w->controls().picContainer;
+        const QRect viewport(container->mapTo(w.get(), container->contentsRect().topLeft()),
+            container->contentsRect().size());
+        const QRect seen = inner & viewport;
+        const auto device = [dpr](const QRect& r) {
+            return QRect((QPointF(r.topLeft()) * dpr).toPoint(), (QSizeF(r.size()) * dpr).toSize());
+        };
+        const QImage whole = diagram->surface().image(dpr).convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!seen.isEmpty());
+        QCOMPARE(screen.copy(device(seen)), whole.copy(device(seen.translated(-inner.topLeft()))));
+    }
+
+    void drawingSurvivesHideAndShow()
+    {
+        w->controls().HScroll2->setValue(27);
+        settle();
+        ImageSurface& surface = w->controls().picausgabe->surface();
+        const qreal dpr = w->controls().picausgabe->devicePixelRatioF();
+        const QImage before = surface.image(dpr);
+        w->hide();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QCOMPARE(surface.image(dpr), before);
+        QVERIFY(sameColor(diagramPixel(4, barMiddle(0), w->grab().toImage()), 0x000000)); // 2 ... 7
+    }
+
+    void panning()
+    {
+        w->controls().HScroll1->setValue(1);
+        QCOMPARE(w->controls().picausgabe->left(), -1.9f);
+        w->controls().HScroll1->setValue(24000);
+        QCOMPARE(w->controls().picausgabe->left(), -45600.0f);
+        QCOMPARE(w->controls().picausgabe->x(), -3040);
+        w->controls().HScroll1->setValue(0);
+        QCOMPARE(w->controls().picausgabe->x(), 0);
+    }
+};
+
+QTEST_MAIN(TestWindowDrawings)
+#include "test_window_drawings.moc"

@@ -1,0 +1,136 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window_fixture.h"
+
+#include "analysis/representations.h"
+#include "present/bar_diagram.h"
+#include "present/report.h"
+#include "quiet_offscreen.h"
+#include "ui/desktop.h"
+#include "ui/picture_box.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+
+namespace kv::testing {
+
+QString reportOf(int n)
+{
+    auto table = std::make_unique<Representations>();
+    const std::string txtN = Str(n);
+    analyse(*table, txtN, nullptr);
+    return QString::fromStdString(reportText(*table, txtN));
+}
+
+bool sameColor(QColor a, Rgb b)
+{
+    return (a.rgb() & 0xFFFFFF) == b;
+}
+
+QString accessibleText(QObject* object, QAccessible::Text what)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
+    return iface ? iface->text(what) : QString();
+}
+
+MessageRecorder::MessageRecorder()
+{
+    setMessageHook([this](MessageKind kind, const QString& title, const QString& text) {
+        shown.push_back({ kind, title, text });
+    });
+}
+
+MessageRecorder::~MessageRecorder()
+{
+    setMessageHook({});
+}
+
+int execWithin(std::chrono::milliseconds limit)
+{
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(loopTimedOut); });
+    guard.start(limit);
+    return QApplication::exec();
+}
+
+ModalCloser::ModalCloser(std::chrono::milliseconds deadline)
+    : deadline_(deadline)
+{
+    connect(&timer_, &QTimer::timeout, this, &ModalCloser::look);
+    timer_.start(10);
+}
+
+void ModalCloser::look()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) {
+        if (deadline_.hasExpired())
+            timer_.stop();
+        return;
+    }
+    Box seen;
+    seen.title = modal->windowTitle();
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box) {
+        seen.text = box->text();
+        seen.icon = box->icon();
+        for (QAbstractButton* button : box->buttons())
+            seen.buttons << button->text();
+    }
+    if (deadline_.hasExpired()) {
+        gaveUp_ = true;
+        timer_.stop();
+    } else {
+        closed_.push_back(seen);
+    }
+    if (QAbstractButton* ok = box ? box->button(QMessageBox::Ok) : nullptr)
+        ok->click();
+    else if (auto* dialog = qobject_cast<QDialog*>(modal))
+        dialog->reject();
+    else
+        modal->close();
+}
+
+void WindowTest::settle()
+{
+    QCoreApplication::processEvents();
+}
+
+QColor WindowTest::diagramPixel(double x, double y, const QImage& shot) const
+{
+    PictureBox* box = w->controls().picausgabe;
+    const PointF inBox = box->surface().userScale().toPixels(x, y);
+    const QPointF at
+        = QPointF(box->mapTo(w.get(), box->contentsRect().topLeft())) + QPointF(inBox.x, inBox.y);
+    const qreal dpr = shot.devicePixelRatio();
+    return shot.pixelColor(int(at.x() * dpr), int(at.y() * dpr));
+}
+
+double WindowTest::barMiddle(int row)
+{
+    return row + BarDiagram::barHeight / 2;
+}
+
+void WindowTest::initTestCase()
+{
+    dropOffscreenSizeHintWarning();
+    desktopPalette = QApplication::palette();
+    QVERIFY(setUpApplication(*qApp));
+}
+
+void WindowTest::init()
+{
+    w = std::make_unique<Form1>();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+}
+
+void WindowTest::cleanup()
+{
+    w.reset();
+}
+
+} // namespace kv::testing

@@ -1,0 +1,109 @@
+// SPDX-FileCopyrightText: 2026 Kalvoster developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What every window test shares: a fresh main window for each test function, the report a given
+// n must show, a recorder of the program's message boxes, a closer of real modal boxes, an event
+// loop with a time limit, and the diagram's colour on screen at a point of its user scale.
+//
+// Every test that runs the event loop gives it a limit, and asserts only after the call it checks
+// has returned: a program that never ends its loop, or a box that never opens, fails the test in
+// seconds instead of hanging the whole test program.
+#pragma once
+
+#include "app/form1.h"
+#include "ui/core/conversions.h"
+#include "ui/messages.h"
+
+#include <QAccessible>
+#include <QDeadlineTimer>
+#include <QImage>
+#include <QMessageBox>
+#include <QObject>
+#include <QPalette>
+#include <QTimer>
+#include <chrono>
+#include <memory>
+#include <vector>
+
+namespace kv::testing {
+
+// The report the window must show for n, made apart from the window.
+QString reportOf(int n);
+
+bool sameColor(QColor a, Rgb b);
+
+// The text of a control as a screen reader asks for it.
+QString accessibleText(QObject* object, QAccessible::Text what);
+
+struct Message {
+    MessageKind kind;
+    QString title, text;
+};
+
+// Records the program's message boxes instead of showing them, while it lives.
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    std::vector<Message> shown;
+};
+
+// The status execWithin returns when its limit passed; the program never ends with it.
+inline constexpr int loopTimedOut = -4711;
+
+// Runs the application's event loop until something ends it, or until the limit passes.
+// Returns the loop's exit status, or loopTimedOut.
+int execWithin(std::chrono::milliseconds limit);
+
+// While it lives, closes every modal box that opens: a repeating timer finds the active modal
+// widget, records what it shows and clicks OK (a box without OK is rejected). After the
+// deadline it stops looking, closing a box that is still open, so that the call that opened it
+// returns and the test can fail.
+class ModalCloser : public QObject {
+    Q_OBJECT
+public:
+    struct Box {
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QStringList buttons;
+    };
+
+    explicit ModalCloser(std::chrono::milliseconds deadline = std::chrono::seconds(5));
+
+    const std::vector<Box>& closed() const { return closed_; }
+    // True when the deadline passed with a box still open.
+    bool gaveUp() const { return gaveUp_; }
+
+private:
+    void look();
+
+    QTimer timer_;
+    QDeadlineTimer deadline_;
+    std::vector<Box> closed_;
+    bool gaveUp_ = false;
+};
+
+// The base of every window test: a window, shown and exposed, for each test function.
+class WindowTest : public QObject {
+    Q_OBJECT
+protected:
+    // Handles the events that are waiting, paints included.
+    static void settle();
+    // The colour on screen at a point of the diagram's user scale, read from a picture of the
+    // window at its device pixel ratio.
+    QColor diagramPixel(double x, double y, const QImage& shot) const;
+    // The middle of the bars of a row, in the diagram's user scale.
+    static double barMiddle(int row);
+
+    std::unique_ptr<Form1> w;
+    QPalette desktopPalette; // what the toolkit offered before the application's set-up
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+};
+
+} // namespace kv::testing
