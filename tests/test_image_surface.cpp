@@ -203,6 +203,34 @@ private slots:
         QCOMPARE(rgb32(surface->image(1)), blank);
     }
 
+    // A new size stretches what was drawn over it, as if drawn at that size: lines, slanted ones
+    // too, boxes and texts.
+    void newSizeStretchesTheDrawing()
+    {
+        const auto draw = [](ImageSurface& surface) {
+            surface.setBackground(0xFFFFFF);
+            QFont font(QStringLiteral("Times New Roman"));
+            font.setPointSizeF(10);
+            surface.setFont(font);
+            surface.Scale(0, 0, 10, 10);
+            surface.Cls();
+            surface.Box(1, 1, 5, 5, 0x000080);
+            surface.Line(0, 8, 10, 8, 0x800000);
+            surface.Line(1, 9, 9, 2, 0x008000);
+            surface.setCurrentX(2);
+            surface.setCurrentY(6);
+            surface.Print("15");
+        };
+        ImageSurface stretched(QSize(100, 100), 15);
+        draw(stretched);
+        stretched.image(1);
+        stretched.setSize(QSize(200, 200));
+        ImageSurface direct(QSize(200, 200), 15);
+        draw(direct);
+        QCOMPARE(rgb32(stretched.image(1)), rgb32(direct.image(1)));
+        QCOMPARE(rgb32(stretched.image(2)), rgb32(direct.image(2)));
+    }
+
     // Another pixel ratio rasterises the kept drawing anew: sharp edges in device pixels, no
     // scaled copy of the old image.
     void newPixelRatioRendersSharp()

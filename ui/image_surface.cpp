@@ -10,6 +10,16 @@
 
 namespace kv {
 
+namespace {
+
+    // Visits a variant with one lambda per alternative.
+    template <typename... Handlers> struct Overloaded : Handlers... {
+        using Handlers::operator()...;
+    };
+    template <typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
+
+} // namespace
+
 ImageSurface::ImageSurface(QSize size, double twipsPerPixel)
     : size_(size)
     , scale_(size.width(), size.height(), twipsPerPixel)
@@ -23,14 +33,23 @@ void ImageSurface::setSize(QSize size)
     if (!size_.isEmpty() && !size.isEmpty()) {
         const double sx = double(size.width()) / size_.width();
         const double sy = double(size.height()) / size_.height();
-        for (QLineF& l : lines_)
-            l = QLineF(l.x1() * sx, l.y1() * sy, l.x2() * sx, l.y2() * sy);
+        const auto stretch = [sx, sy](QPointF p) { return QPointF(p.x() * sx, p.y() * sy); };
         for (Operation& o : operations_) {
             o.left *= sx;
             o.right *= sx;
-            o.rect = QRectF(
-                o.rect.x() * sx, o.rect.y() * sy, o.rect.width() * sx, o.rect.height() * sy);
-            o.at = QPointF(o.at.x() * sx, o.at.y() * sy);
+            std::visit(Overloaded {
+                           [&](LineRun& run) {
+                               for (QLineF& l : run.lines)
+                                   l = QLineF(stretch(l.p1()), stretch(l.p2()));
+                           },
+                           [&](Fill& fill) {
+                               const QRectF& r = fill.rect;
+                               fill.rect = QRectF(
+                                   stretch(r.topLeft()), QSizeF(r.width() * sx, r.height() * sy));
+                           },
+                           [&](Text& text) { text.at = stretch(text.at); },
+                       },
+                o.shape);
         }
     }
     size_ = size;
@@ -81,7 +100,6 @@ void ImageSurface::Scale(float x1, float y1, float x2, float y2)
 void ImageSurface::Cls()
 {
     operations_.clear();
-    lines_.clear();
     restart();
 }
 
@@ -97,28 +115,11 @@ void ImageSurface::restart()
 void ImageSurface::Line(float x1, float y1, float x2, float y2, Rgb color)
 {
     const QLineF line(toPixels(x1, y1), toPixels(x2, y2));
-    const QRgb rgb = toQColor(color).rgb();
     const double half = drawWidth_ / 2.0;
-    const double left = std::min(line.x1(), line.x2()) - half;
-    const double right = std::max(line.x1(), line.x2()) + half;
-    lines_.append(line);
-    if (!operations_.empty()) {
-        Operation& last = operations_.back();
-        if (last.kind == Operation::Kind::Lines && last.color == rgb && last.width == drawWidth_) {
-            ++last.count;
-            last.left = std::min(last.left, left);
-            last.right = std::max(last.right, right);
-            if (operations_.size() == 1)
-                grid_ = Grid::Unknown;
-            changed(left, right);
-            return;
-        }
-    }
-    Operation o { .kind = Operation::Kind::Lines, .color = rgb, .left = left, .right = right };
-    o.first = lines_.size() - 1;
-    o.count = 1;
-    o.width = drawWidth_;
-    add(std::move(o));
+    add({ .shape
+        = LineRun { .color = toQColor(color).rgb(), .width = drawWidth_, .lines = { line } },
+        .left = std::min(line.x1(), line.x2()) - half,
+        .right = std::max(line.x1(), line.x2()) + half });
 }
 
 void ImageSurface::Box(float x1, float y1, float x2, float y2, Rgb color)
@@ -135,12 +136,9 @@ void ImageSurface::PSet(float x, float y)
 
 void ImageSurface::addFill(const QRectF& box, Rgb color)
 {
-    Operation o { .kind = Operation::Kind::Fill,
-        .color = toQColor(color).rgb(),
+    add({ .shape = Fill { .color = toQColor(color).rgb(), .rect = box },
         .left = box.left(),
-        .right = box.right() };
-    o.rect = box;
-    add(std::move(o));
+        .right = box.right() });
 }
 
 void ImageSurface::Print(std::string_view text)
@@ -149,21 +147,28 @@ void ImageSurface::Print(std::string_view text)
     const qreal points = points_ > 0 ? points_ : font_.pointSizeF();
     // Generous bounds: no glyph is wider than an em, nor reaches further back than one.
     const double em = std::max<qreal>(points, 1) * logicalDpi_ / 72.0;
-    Operation o { .kind = Operation::Kind::Text,
-        .color = toQColor(foreColor_).rgb(),
+    add({ .shape = Text { .color = toQColor(foreColor_).rgb(),
+              .at = at,
+              .text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+              .points = points },
         .left = at.x() - em,
-        .right = at.x() + (double(text.size()) + 1) * em };
-    o.at = at;
-    o.text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    o.points = points;
-    add(std::move(o));
+        .right = at.x() + (double(text.size()) + 1) * em });
 }
 
+// Keeps an operation; a line of the colour and width of the run before it joins that run.
 void ImageSurface::add(Operation operation)
 {
     const double left = operation.left, right = operation.right;
-    operations_.push_back(std::move(operation));
-    if (operations_.size() == 1)
+    auto* run = std::get_if<LineRun>(&operation.shape);
+    auto* last = operations_.empty() ? nullptr : std::get_if<LineRun>(&operations_.back().shape);
+    if (run && last && last->color == run->color && last->width == run->width) {
+        last->lines += run->lines;
+        operations_.back().left = std::min(operations_.back().left, left);
+        operations_.back().right = std::max(operations_.back().right, right);
+    } else {
+        operations_.push_back(std::move(operation));
+    }
+    if (operations_.size() == 1) // the first run may be a grid, or may have stopped being one
         grid_ = Grid::Unknown;
     changed(left, right);
 }
@@ -219,31 +224,28 @@ void ImageSurface::ensureImage(qreal ratio)
 
 bool ImageSurface::gridStartsThePicture() const
 {
-    if (operations_.empty() || operations_.front().kind != Operation::Kind::Lines)
+    const LineRun* grid
+        = operations_.empty() ? nullptr : std::get_if<LineRun>(&operations_.front().shape);
+    if (!grid)
         return false;
-    const Operation& grid = operations_.front();
     const qreal height = image_.height() / image_.devicePixelRatio();
-    const qreal half = grid.width / 2.0;
-    for (qsizetype i = grid.first; i < grid.first + grid.count; ++i) {
-        const QLineF& l = lines_[i];
-        if (l.x1() != l.x2() || std::min(l.y1(), l.y2()) - half > 0
-            || std::max(l.y1(), l.y2()) + half < height)
-            return false;
-    }
-    return true;
+    const qreal half = grid->width / 2.0;
+    return std::all_of(grid->lines.begin(), grid->lines.end(), [&](const QLineF& l) {
+        return l.x1() == l.x2() && std::min(l.y1(), l.y2()) - half <= 0
+            && std::max(l.y1(), l.y2()) + half >= height;
+    });
 }
 
 void ImageSurface::makeGridRow()
 {
-    const Operation& grid = operations_.front();
+    const LineRun& grid = std::get<LineRun>(operations_.front().shape);
     const qreal ratio = image_.devicePixelRatio();
     const int width = image_.width();
     const qreal half = grid.width / 2.0;
     gridRow_.assign(std::size_t(width), toQColor(background_).rgb());
-    for (qsizetype i = grid.first; i < grid.first + grid.count; ++i) {
-        const qreal x = lines_[i].x1();
-        const int from = std::max(0, qRound((x - half) * ratio));
-        const int to = std::min(width, qRound((x + half) * ratio));
+    for (const QLineF& l : grid.lines) {
+        const int from = std::max(0, qRound((l.x1() - half) * ratio));
+        const int to = std::min(width, qRound((l.x1() + half) * ratio));
         for (int c = from; c < to; ++c)
             gridRow_[std::size_t(c)] = grid.color;
     }
@@ -322,38 +324,34 @@ const QImage& ImageSurface::render(const QRect& area, qreal ratio)
 }
 
 void ImageSurface::draw(
-    QPainter& p, TextStyle& text, const Operation& o, double left, double right) const
+    QPainter& p, TextStyle& style, const Operation& o, double left, double right) const
 {
-    switch (o.kind) {
-    case Operation::Kind::Lines:
-        drawLines(p, o, left, right);
-        break;
-    case Operation::Kind::Fill:
-        p.fillRect(o.rect, QColor::fromRgb(o.color));
-        break;
-    case Operation::Kind::Text:
-        if (text.points != o.points) { // one font and its ascent per size, not per text
-            QFont font = font_;
-            font.setPointSizeF(o.points);
-            p.setFont(font);
-            text.points = o.points;
-            text.ascent = QFontMetricsF(font, &image_).ascent();
-        }
-        p.setPen(QColor::fromRgb(o.color));
-        p.drawText(QPointF(o.at.x(), o.at.y() + text.ascent), o.text);
-        break;
-    }
+    std::visit(Overloaded {
+                   [&](const LineRun& run) { drawLines(p, run, left, right); },
+                   [&](const Fill& fill) { p.fillRect(fill.rect, QColor::fromRgb(fill.color)); },
+                   [&](const Text& text) {
+                       if (style.points != text.points) { // one font and ascent per size
+                           QFont font = font_;
+                           font.setPointSizeF(text.points);
+                           p.setFont(font);
+                           style.points = text.points;
+                           style.ascent = QFontMetricsF(font, &image_).ascent();
+                       }
+                       p.setPen(QColor::fromRgb(text.color));
+                       p.drawText(QPointF(text.at.x(), text.at.y() + style.ascent), text.text);
+                   },
+               },
+        o.shape);
 }
 
 // Upright and level lines are filled as thin boxes: the same pixels as a square-capped pen,
 // without the cost of stroking each line. Slanted lines follow, stroked together.
-void ImageSurface::drawLines(QPainter& p, const Operation& o, double left, double right) const
+void ImageSurface::drawLines(QPainter& p, const LineRun& run, double left, double right)
 {
-    const QColor c = QColor::fromRgb(o.color);
-    const qreal w = o.width, half = w / 2;
+    const QColor c = QColor::fromRgb(run.color);
+    const qreal w = run.width, half = w / 2;
     QVector<QLineF> slanted;
-    for (qsizetype i = o.first; i < o.first + o.count; ++i) {
-        const QLineF& l = lines_[i];
+    for (const QLineF& l : run.lines) {
         if (std::max(l.x1(), l.x2()) + half < left || std::min(l.x1(), l.x2()) - half > right)
             continue;
         if (l.x1() == l.x2())

@@ -4,7 +4,8 @@
 // on demand: only the parts that are asked for, at the pixel ratio they are asked for.
 //
 // The picture is kept as its drawing operations in device-independent pixels, in the order they
-// were made; consecutive lines of one colour and width form one operation. The image is cut into
+// were made: runs of lines, filled boxes and texts, each with its horizontal reach; consecutive
+// lines of one colour and width form one run. The image is cut into
 // columns (tiles) of device pixels; a tile is rasterised when a render asks for it and is stale,
 // and every tile a drawing operation touches becomes stale. Panning therefore rasterises only
 // the columns that come into view, and a new pixel ratio rasterises sharply at that ratio.
@@ -30,6 +31,7 @@
 #include <QString>
 #include <QVector>
 #include <functional>
+#include <variant>
 #include <vector>
 
 class QPainter;
@@ -95,21 +97,26 @@ public:
     void setDrawWidth(int pixels) override { drawWidth_ = pixels < 1 ? 1 : pixels; }
 
 private:
-    struct Operation {
-        enum class Kind { Lines, Fill, Text };
-        Kind kind;
+    // What is kept of each drawing call, in device-independent pixels.
+    struct LineRun { // consecutive lines of one colour and width, square-capped
         QRgb color;
-        // The horizontal reach in device-independent pixels, for skipping tiles it misses.
+        int width;
+        QVector<QLineF> lines;
+    };
+    struct Fill { // a filled box
+        QRgb color;
+        QRectF rect;
+    };
+    struct Text { // a text from the top-left corner of its first character cell
+        QRgb color;
+        QPointF at;
+        QString text;
+        qreal points;
+    };
+    struct Operation {
+        std::variant<LineRun, Fill, Text> shape;
+        // The horizontal reach, for skipping the tiles it misses.
         double left, right;
-        // Lines: lines_[first, first + count) with a square-capped pen of width pixels.
-        qsizetype first = 0, count = 0;
-        int width = 1;
-        // Fill: the box.
-        QRectF rect {};
-        // Text: the top-left corner of its first character cell, the text, its size in points.
-        QPointF at {};
-        QString text {};
-        qreal points = 0;
     };
 
     // The font size the painter has, and its ascent, while a render draws texts.
@@ -129,8 +136,8 @@ private:
     void makeGridRow();
     void fillBackground(int fromColumn, int toColumn);
     void draw(
-        QPainter& p, TextStyle& text, const Operation& operation, double left, double right) const;
-    void drawLines(QPainter& p, const Operation& operation, double left, double right) const;
+        QPainter& p, TextStyle& style, const Operation& operation, double left, double right) const;
+    static void drawLines(QPainter& p, const LineRun& run, double left, double right);
 
     QSize size_;
     UserScale scale_;
@@ -141,7 +148,6 @@ private:
     bool announced_ = false; // the change handler was called since the last render
 
     std::vector<Operation> operations_;
-    QVector<QLineF> lines_;
     float currentX_ = 0, currentY_ = 0;
     Rgb foreColor_ = 0;
     int drawWidth_ = 1;
