@@ -86,10 +86,9 @@ void Form1::wireEvents()
     on(cmdMinus, &QPushButton::clicked, &Form1::cmdMinus_Click);
     on(cmdInfo, &QAction::triggered, &Form1::cmdInfo_Click);
     on(cmdEnde, &QAction::triggered, &Form1::cmdEnde_Click);
-    for (QPushButton* example : Frame1->findChildren<QPushButton*>()) {
-        const int n = example->text().toInt();
-        connect(example, &QPushButton::clicked, this,
-            [this, n] { handle([this, n] { exampleClick(n); }); });
+    for (const Example& e : examples()) {
+        connect(this->*e.button, &QPushButton::clicked, this,
+            [this, n = e.n] { handle([this, n] { exampleClick(n); }); });
     }
 }
 

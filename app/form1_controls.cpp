@@ -55,6 +55,25 @@ namespace {
 
 } // namespace
 
+std::span<const Form1Controls::Example> Form1Controls::examples()
+{
+    static constexpr Example table[] = {
+        { &Form1Controls::cmd15, 15, 120, 240 },
+        { &Form1Controls::cmd27, 27, 120, 960 },
+        { &Form1Controls::cmd30, 30, 1080, 240 },
+        { &Form1Controls::cmd45, 45, 2040, 240 },
+        { &Form1Controls::cmd75, 75, 2040, 960 },
+        { &Form1Controls::cmd90, 90, 3000, 240 },
+        { &Form1Controls::cmd105, 105, 3000, 960 },
+        { &Form1Controls::cmd128, 128, 3960, 240 },
+        { &Form1Controls::cmd150, 150, 3960, 960 },
+        { &Form1Controls::cmd945, 945, 4920, 240 },
+        { &Form1Controls::cmd32, 32, 1080, 960 },
+        { &Form1Controls::cmd1365, 1365, 4920, 960 },
+    };
+    return table;
+}
+
 void Form1Controls::setupControls(QMainWindow* window)
 {
     window->setObjectName(QStringLiteral("Form1"));
@@ -111,28 +130,11 @@ void Form1Controls::setupControls(QMainWindow* window)
     Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     place(Frame1, 360, 6960, 5772, 1692);
 
-    struct Example {
-        QPushButton*& button;
-        int n, left, top;
-    };
-    const Example examples[] = {
-        { cmd15, 15, 120, 240 },
-        { cmd27, 27, 120, 960 },
-        { cmd30, 30, 1080, 240 },
-        { cmd45, 45, 2040, 240 },
-        { cmd75, 75, 2040, 960 },
-        { cmd90, 90, 3000, 240 },
-        { cmd105, 105, 3000, 960 },
-        { cmd128, 128, 3960, 240 },
-        { cmd150, 150, 3960, 960 },
-        { cmd945, 945, 4920, 240 },
-        { cmd32, 32, 1080, 960 },
-        { cmd1365, 1365, 4920, 960 },
-    };
-    for (const Example& e : examples) {
-        e.button = button(QStringLiteral("cmd%1").arg(e.n), QString::number(e.n), Frame1);
-        e.button->setFont(timesFont(12));
-        place(e.button, e.left, e.top, 612, 612);
+    for (const Example& e : examples()) {
+        QPushButton*& b = this->*e.button;
+        b = button(QStringLiteral("cmd%1").arg(e.n), QString::number(e.n), Frame1);
+        b->setFont(timesFont(12));
+        place(b, e.left, e.top, 612, 612);
     }
 
     txthilfe = new TextBox(QStringLiteral("txthilfe"), QStringLiteral("Hilfe"), form);
@@ -229,8 +231,8 @@ void Form1Controls::setAccessibleNames()
     };
     for (const auto& [widget, name] : names)
         widget->setAccessibleName(QString::fromUtf8(name));
-    for (QPushButton* b : Frame1->findChildren<QPushButton*>())
-        b->setAccessibleName(QStringLiteral("Beispiel ") + b->text());
+    for (const Example& e : examples())
+        (this->*e.button)->setAccessibleName(QStringLiteral("Beispiel %1").arg(e.n));
     for (PictureBox* p : { picausgabe, picZeichenblatt })
         p->setAccessibleDescription(QStringLiteral("leer"));
     setAccessibleName(cmdInfo, QStringLiteral("Information"));
@@ -241,9 +243,11 @@ void Form1Controls::setFocusOrder()
 {
     // Keyboard order; the frame and the labels hold places in it without taking the focus.
     Frame1->setFocusPolicy(Qt::NoFocus);
-    const QList<QWidget*> order { picContainer, HScroll1, picausgabe, HScroll2, txtN,
-        picZeichenblatt, txthilfe, cmd1365, cmd32, cmd945, cmd150, cmd128, cmd105, cmd90, cmd75,
-        cmd45, cmd30, cmd27, cmd15, Picture1, cmdSuche, txtLuecke, cmdPlus, cmdMinus, txtAusgabe };
+    QList<QWidget*> order { picContainer, HScroll1, picausgabe, HScroll2, txtN, picZeichenblatt,
+        txthilfe };
+    for (auto e = examples().rbegin(); e != examples().rend(); ++e)
+        order << this->*e->button;
+    order << Picture1 << cmdSuche << txtLuecke << cmdPlus << cmdMinus << txtAusgabe;
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

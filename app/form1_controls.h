@@ -8,6 +8,8 @@
 // same names the code uses.
 #pragma once
 
+#include <span>
+
 class QAction;
 class QFrame;
 class QLabel;
@@ -24,6 +26,16 @@ class TextBox;
 
 class Form1Controls {
 public:
+    // An example button in Frame1: the control, the n it selects (its caption too), and its
+    // top-left corner in the frame, in twips.
+    struct Example {
+        QPushButton* Form1Controls::*button;
+        int n;
+        int left, top;
+    };
+    // The twelve, in the order the window makes them; the keyboard visits them the other way.
+    static std::span<const Example> examples();
+
     // Builds every control into the window: the form itself is its central widget "Form".
     void setupControls(QMainWindow* window);
 
