@@ -35,8 +35,6 @@ public:
     // True once the program is ending; from then on no handler does anything.
     bool ending() const { return ending_; }
 
-    const Representations& table() const { return table_; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

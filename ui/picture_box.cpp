@@ -55,16 +55,6 @@ ImageSurface& PictureBox::surface()
     return surface_;
 }
 
-const QImage& PictureBox::image()
-{
-    return surface().image(devicePixelRatioF());
-}
-
-QColor PictureBox::pixelAt(float x, float y)
-{
-    return surface().pixelAt(x, y, devicePixelRatioF());
-}
-
 void PictureBox::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);

@@ -32,11 +32,6 @@ public:
     void setLeft(float twips);
     float left() const { return left_; }
 
-    // The whole picture at the screen's pixel ratio.
-    const QImage& image();
-    // The picture's pixel under a point of the user scale.
-    QColor pixelAt(float x, float y);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
