@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "command_line.h"
 
+#include "kalvoster/version.h"
+
 #include <cstring>
 
 namespace kv {
@@ -22,7 +24,7 @@ std::optional<int> handleCommandLine(int argc, char** argv, std::FILE* out, std:
         return 0;
     }
     if (argc == 2 && std::strcmp(arg, "--version") == 0) {
-        std::fprintf(out, "Kalvoster %s\n", KV_VERSION);
+        std::fprintf(out, "Kalvoster %s\n", version);
         return 0;
     }
     const bool known = std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "--version") == 0;

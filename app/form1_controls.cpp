@@ -3,6 +3,7 @@
 #include "form1_controls.h"
 
 #include "ui/accessibility.h"
+#include "ui/colors.h"
 #include "ui/command_button.h"
 #include "ui/desktop.h"
 #include "ui/picture_box.h"

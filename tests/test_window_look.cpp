@@ -7,6 +7,7 @@
 
 #include "report_lines.h"
 #include "scroll_bar_parts.h"
+#include "ui/colors.h"
 #include "ui/desktop.h"
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
@@ -165,8 +166,8 @@ private slots:
         QCOMPARE(w->controls().picZeichenblatt->backColor(), 0xFFFFFFu);
         QCOMPARE(w->controls().Picture1->backColor(), 0xFFFF00u);
         // The viewport shows the standard colour where the panned diagram leaves it bare.
-        QCOMPARE(w->controls().picContainer->backColor(),
-            Rgb(w->palette().color(QPalette::Window).rgb() & 0xFFFFFF));
+        QCOMPARE(
+            w->controls().picContainer->backColor(), toRgb(w->palette().color(QPalette::Window)));
         QVERIFY(w->controls().txtN->isReadOnly());
         QCOMPARE(w->controls().txtN->alignment(), Qt::AlignCenter);
         QCOMPARE(w->controls().txtAusgabe->lineWrapMode(), QPlainTextEdit::NoWrap);

@@ -6,6 +6,7 @@
 #include "present/bar_diagram.h"
 #include "present/report.h"
 #include "quiet_offscreen.h"
+#include "ui/colors.h"
 #include "ui/desktop.h"
 #include "ui/picture_box.h"
 
@@ -26,7 +27,7 @@ QString reportOf(int n)
 
 bool sameColor(QColor a, Rgb b)
 {
-    return (a.rgb() & 0xFFFFFF) == b;
+    return toRgb(a) == b;
 }
 
 QString accessibleText(QObject* object, QAccessible::Text what)

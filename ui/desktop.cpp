@@ -3,6 +3,9 @@
 #include "desktop.h"
 
 #include "accessibility.h"
+#include "scroll_bar.h"
+
+#include "kalvoster/version.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -44,9 +47,10 @@ namespace {
 bool setUpApplication(QApplication& app)
 {
     QCoreApplication::setApplicationName(QStringLiteral("Kalvoster"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KV_VERSION));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(version));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kalvoster.Kalvoster"));
     useLightLook();
+    createClassicLook(app);
     installAccessibility();
     return useGermanToolkitTexts(app);
 }

@@ -20,6 +20,7 @@
 // rounded right edge, in device pixels.
 #pragma once
 
+#include "ui/colors.h"
 #include "ui/core/surface.h"
 #include "ui/core/user_scale.h"
 
@@ -37,12 +38,6 @@
 class QPainter;
 
 namespace kv {
-
-// One of the program's RGB colours as the toolkit's, opaque.
-inline QColor toQColor(Rgb c)
-{
-    return QColor::fromRgb(static_cast<QRgb>(c) | 0xFF000000u);
-}
 
 class ImageSurface : public Surface {
 public:

@@ -23,7 +23,7 @@ PictureBox::PictureBox(const QString& name, QWidget* parent)
     surface_.setLogicalDpi(logicalDpiY());
     surface_.setChangedHandler([this] { update(); });
     // Until told otherwise, the standard colour of a plain picture box: the button face.
-    surface_.setBackground(static_cast<Rgb>(palette().color(QPalette::Window).rgb()) & 0xFFFFFFu);
+    surface_.setBackground(toRgb(palette().color(QPalette::Window)));
 }
 
 void PictureBox::setBackColor(Rgb color)

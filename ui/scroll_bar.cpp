@@ -4,7 +4,9 @@
 
 #include "focus_frame.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QStyle>
 #include <QStyleFactory>
 
 namespace kv {
@@ -34,12 +36,26 @@ ScrollBar::ScrollBar(const QString& name, int minimum, int maximum, int initial,
     });
 }
 
+namespace {
+    const QString classicLookName = QStringLiteral("kv-classic-scroll-bars");
+}
+
+void createClassicLook(QApplication& app)
+{
+    if (app.findChild<QStyle*>(classicLookName, Qt::FindDirectChildrenOnly))
+        return;
+    if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"))) {
+        classic->setObjectName(classicLookName);
+        classic->setParent(&app);
+    }
+}
+
 void useClassicLook(QScrollBar* bar)
 {
-    // Created once, owned by the application's lifetime.
-    static QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"));
-    if (classic)
-        bar->setStyle(classic);
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        if (auto* classic = app->findChild<QStyle*>(classicLookName, Qt::FindDirectChildrenOnly))
+            bar->setStyle(classic);
+    }
 }
 
 void ScrollBar::paintEvent(QPaintEvent* event)

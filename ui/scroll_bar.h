@@ -10,11 +10,15 @@
 
 #include <QScrollBar>
 
+class QApplication;
+
 namespace kv {
 
 // Scroll bars in the plain classic look: flat trough, bevelled arrows and thumb. They also
 // repaint without the gradients that make every move of a thumb cost a round trip through the
-// painting worker threads.
+// painting worker threads. The application's set-up makes the style, once, owned by the
+// application; before that, a bar keeps the application's style.
+void createClassicLook(QApplication& app);
 void useClassicLook(QScrollBar* bar);
 
 class ScrollBar : public QScrollBar {
