@@ -72,9 +72,12 @@ kv_werror() {
 kv_build() {
     local generator=()
     command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+    # Configured every time, so that CI=true makes warnings errors in an existing build folder too.
     if [ ! -f "$KV_BUILD/CMakeCache.txt" ]; then
         cmake -S "$KV_ROOT" -B "$KV_BUILD" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
             -DKV_WERROR="$(kv_werror)" || return 1
+    else
+        cmake -S "$KV_ROOT" -B "$KV_BUILD" -DKV_WERROR="$(kv_werror)" >/dev/null || return 1
     fi
     cmake --build "$KV_BUILD" --parallel "$(nproc)"
 }

@@ -11,7 +11,39 @@ build=$1
 expected=$2
 hardening=${3:-hardened}
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+program=
+stop_program() {
+    [ -n "$program" ] || return 0
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+    program=
+}
+trap 'stop_program; rm -rf "$work"' EXIT
+
+# start_until_shown LOG: starts the unpacked program on the offscreen platform, its error output
+# in LOG, and waits until its window has reached the screen (the toolkit's painting log says it
+# flushed), failing at once if the program ends, and after 30 s if the window never shows. The
+# program goes on running until stop_program.
+start_until_shown() {
+    local log=$1 i
+    QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="qt.widgets.painting=true" \
+        "$work/root/usr/bin/kalvoster" 2>"$log" &
+    program=$!
+    for ((i = 0; i < 300; i++)); do
+        grep -q '^qt.widgets.painting: .*[Ff]lush' "$log" && return 0
+        if ! kill -0 "$program" 2>/dev/null; then
+            wait "$program" || true
+            program=
+            grep -v '^qt.widgets.painting' "$log"
+            echo "FAIL: the unpacked program ended by itself before its window showed"
+            return 1
+        fi
+        sleep 0.1
+    done
+    grep -v '^qt.widgets.painting' "$log"
+    echo "FAIL: the unpacked program's window did not show within 30 s"
+    return 1
+}
 
 (cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log") || { cat "$work/cpack.log"; exit 1; }
 debs=("$work"/package/kalvoster_*_*.deb)
@@ -93,7 +125,8 @@ Prefix=/usr
 Plugins=$(dirname "$(dirname "$(find /usr/lib -path '*/qt6/plugins/platforms/libqoffscreen.so' | head -n 1)")")
 Translations=$work/no-translations
 CONF
-QT_QPA_PLATFORM=offscreen timeout 3 "$work/root/usr/bin/kalvoster" 2>"$work/stderr.log" || true
+start_until_shown "$work/stderr.log" || exit 1
+stop_program
 rm "$work/root/usr/bin/qt.conf"
 if [ "$(grep -c 'German toolkit texts' "$work/stderr.log")" -ne 1 ]; then
     cat "$work/stderr.log"
@@ -101,15 +134,16 @@ if [ "$(grep -c 'German toolkit texts' "$work/stderr.log")" -ne 1 ]; then
     exit 1
 fi
 
-# The program starts and keeps running with its window open until it is stopped.
-status=0
-QT_QPA_PLATFORM=offscreen timeout 5 "$work/root/usr/bin/kalvoster" 2>"$work/stderr.log" || status=$?
-if grep 'German toolkit texts' "$work/stderr.log"; then
-    echo "FAIL: the program misses the German toolkit texts, though they are installed"
+# The program starts, shows its window and keeps running until it is stopped.
+start_until_shown "$work/stderr.log" || exit 1
+sleep 0.5
+if ! kill -0 "$program" 2>/dev/null; then
+    echo "FAIL: the unpacked program ended by itself after its window showed"
     exit 1
 fi
-if [ "$status" -ne 124 ]; then
-    echo "FAIL: the unpacked program ended by itself with status $status"
+stop_program
+if grep 'German toolkit texts' "$work/stderr.log"; then
+    echo "FAIL: the program misses the German toolkit texts, though they are installed"
     exit 1
 fi
 echo "package $(basename "$deb"): $(wc -l <"$work/files") files, Depends: $depends"
