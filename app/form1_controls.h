@@ -29,7 +29,10 @@ public:
     // An example button in Frame1: the control, the n it selects (its caption too), and its
     // top-left corner in the frame, in twips.
     struct Example {
+        // The formatter's releases disagree on the space in a pointer to member.
+        // clang-format off
         QPushButton* Form1Controls::*button;
+        // clang-format on
         int n;
         int left, top;
     };
