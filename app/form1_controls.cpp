@@ -148,6 +148,7 @@ void Form1Controls::setupControls(QMainWindow* window)
     picZeichenblatt->setBackColor(0xFFFFFF);
     picZeichenblatt->setDrawFont(timesFont(10.2, true));
     picZeichenblatt->surface().setForeColor(0x000000);
+    picZeichenblatt->offerCopy(picZeichenblatt);
     place(picZeichenblatt, 360, 5400, 7572, 552);
 
     txtN = new TextBox(QStringLiteral("txtN"), QStringLiteral("15"), form);
@@ -172,6 +173,9 @@ void Form1Controls::setupControls(QMainWindow* window)
     picausgabe->setGeometry(twips::rect(0, 0, 56000, 4572));
     picausgabe->setLeft(0);
     viewport->raiseFocusFrame();
+    // Both drawings can be copied; the diagram's window copies the diagram.
+    picausgabe->offerCopy(picausgabe);
+    picContainer->offerCopy(picausgabe);
 
     Line2 = new QWidget(form);
     Line2->setObjectName(QStringLiteral("Line2"));

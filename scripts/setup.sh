@@ -9,8 +9,8 @@ KV_BUILD="$KV_ROOT/build"
 # Everything the build, the tests and the package step use, assuming nothing beyond a minimal
 # Debian 12 or 13 system: a compiler and build tools; Qt with its German texts, its Wayland
 # platform and its GTK theme (the tests check the window under it); Liberation Serif for
-# "Times New Roman" and DejaVu Sans for the toolkit's own texts; a virtual X server and a headless
-# Wayland compositor; the tools that build and check the Debian package (lintian, hardening-check
+# "Times New Roman" and DejaVu Sans for the toolkit's own texts; a virtual X server, a clipboard
+# client for it, and a headless Wayland compositor; the tools that build and check the Debian package (lintian, hardening-check
 # from devscripts) and the licensing of every file (reuse).
 KV_PACKAGES=(
     cmake ninja-build g++ pkg-config
@@ -18,7 +18,7 @@ KV_PACKAGES=(
     qt6-translations-l10n qt6-wayland qt6-gtk-platformtheme
     fonts-liberation fonts-dejavu-core
     libbenchmark-dev
-    xvfb xauth x11-utils weston
+    xvfb xauth x11-utils xclip weston
     desktop-file-utils appstream dpkg-dev file lintian devscripts reuse
 )
 

@@ -8,8 +8,10 @@
 # selects n = 27 and n = 1365 and writes every control's text and the pixels of both drawings,
 # which must equal those of the same run on the offscreen platform. The program must also name
 # itself as its desktop entry does: the Wayland app_id is the entry's name, the X11 window class
-# is its StartupWMClass. The display server is stopped on every exit; if it cannot start, the
-# test fails and says why.
+# is its StartupWMClass. On X11, another client (xclip) pastes each drawing the program copied
+# with the Copy key, as image/png, with the pixels of the drawing's whole picture; the headless
+# Wayland compositor has no seat, so that no client there can use the clipboard. The display
+# server is stopped on every exit; if it cannot start, the test fails and says why.
 set -euo pipefail
 platform=$1
 build=$2
@@ -18,7 +20,12 @@ snapshot="$build/app/kalvoster-snapshot"
 
 work=$(mktemp -d)
 server=
+program=
 cleanup() {
+    if [ -n "$program" ]; then
+        kill "$program" 2>/dev/null || true
+        wait "$program" 2>/dev/null || true
+    fi
     if [ -n "$server" ]; then
         kill "$server" 2>/dev/null || true
         wait "$server" 2>/dev/null || true
@@ -103,6 +110,7 @@ wayland)
     grep -q "set_app_id(\"$app_id\")" "$work/wayland.log" \
         || fail "the window's Wayland app_id is not $app_id: $(grep -o 'set_app_id([^)]*)' "$work/wayland.log")"
     echo "wayland: app_id $app_id"
+    echo "wayland: the clipboard is not checked: the headless compositor has no seat"
     ;;
 xcb)
     command -v xprop >/dev/null || fail "xprop is not installed (Debian package x11-utils)"
@@ -116,11 +124,37 @@ xcb)
     done
     kill "$program" 2>/dev/null || true
     wait "$program" 2>/dev/null || true
+    program=
     if [ "$class" != "WM_CLASS(STRING) = \"kalvoster\", \"$wm_class\"" ]; then
         tail -n 20 "$work/program.log"
         fail "the window's class is not (kalvoster, $wm_class): ${class:-no window}"
     fi
     echo "xcb: ${class}"
+
+    # Each drawing copied with the Copy key, pasted by another client.
+    command -v xclip >/dev/null || fail "xclip is not installed (Debian package xclip)"
+    for drawing in picausgabe picZeichenblatt; do
+        "${display[@]}" "$snapshot" --copy "$drawing" "$work/$drawing-whole.png" 1365 \
+            >"$work/copy.out" 2>"$work/copy.log" &
+        program=$!
+        for _ in $(seq 100); do
+            grep -qx copied "$work/copy.out" && break
+            kill -0 "$program" 2>/dev/null || break
+            sleep 0.1
+        done
+        grep -qx copied "$work/copy.out" || { tail -n 20 "$work/copy.log"; fail "$drawing was not copied"; }
+        "${display[@]}" timeout 10 xclip -selection clipboard -t TARGETS -o >"$work/targets" \
+            || fail "xclip cannot read the clipboard's targets"
+        grep -qx image/png "$work/targets" || fail "the clipboard does not offer image/png: $(cat "$work/targets")"
+        "${display[@]}" timeout 10 xclip -selection clipboard -t image/png -o >"$work/$drawing-pasted.png" \
+            || fail "xclip cannot paste $drawing as image/png"
+        kill "$program" 2>/dev/null || true
+        wait "$program" 2>/dev/null || true
+        program=
+        "$snapshot" --same-pixels "$work/$drawing-whole.png" "$work/$drawing-pasted.png" \
+            || fail "$drawing pasted by another client is not the drawing's whole picture"
+    done
+    echo "xcb: both drawings pasted by another client as image/png, pixel for pixel"
     ;;
 esac
 echo "$platform: the texts and both drawings equal the offscreen platform's for n = 27 and 1365"

@@ -235,7 +235,7 @@ class TestMonkey : public QObject {
 private slots:
     void initTestCase()
     {
-        kv::testing::dropOffscreenSizeHintWarning();
+        kv::testing::dropOffscreenWarnings();
         setUpApplication(*qApp);
     }
 

@@ -9,6 +9,7 @@
 #include "present/bar_diagram.h"
 #include "report_lines.h"
 #include "scroll_bar_parts.h"
+#include "ui/colors.h"
 #include "ui/image_surface.h"
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
@@ -17,7 +18,9 @@
 #include "wait_compare.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -181,16 +184,8 @@ private slots:
         QVERIFY2(box->surface().freshTileCount() < box->surface().tileCount(),
             "the hidden part was rasterised");
 
-        // The same diagram drawn on a surface of its own and rasterised in one go.
-        ImageSurface whole(box->contentsRect().size(), twips::perPixel());
-        whole.setBackground(box->backColor());
-        whole.setFont(box->surface().font());
-        whole.setLogicalDpi(box->logicalDpiY());
-        auto table = std::make_unique<Representations>();
-        BarDiagram diagram(whole);
-        analyse(*table, Str(n), &diagram);
         const qreal dpr = box->devicePixelRatioF();
-        const QImage reference = whole.image(dpr).convertToFormat(QImage::Format_RGB32);
+        const QImage reference = diagramAlone(n).convertToFormat(QImage::Format_RGB32);
 
         // What the viewport shows of the picture (not of the box's border), in device pixels.
         auto shownAsWhole = [&] {
@@ -272,6 +267,139 @@ private slots:
         const QImage whole = diagram->surface().image(dpr).convertToFormat(QImage::Format_RGB32);
         QVERIFY(!seen.isEmpty());
         QCOMPARE(screen.copy(device(seen)), whole.copy(device(seen.translated(-inner.topLeft()))));
+    }
+
+    // ---- copying the drawings
+
+    // Ctrl+C on a focused drawing (the diagram's window copies the diagram) puts the whole
+    // picture on the clipboard, at the screen's pixel ratio, wherever it is panned.
+    void copyByKeyboard_data()
+    {
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<QString>("drawing");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("pan");
+        const std::pair<const char*, const char*> stops[] = { { "picContainer", "picausgabe" },
+            { "picausgabe", "picausgabe" }, { "picZeichenblatt", "picZeichenblatt" } };
+        for (const auto& [focused, drawing] : stops)
+            for (int n : { 15, 1365 })
+                for (int pan : { 0, 12345 })
+                    QTest::addRow("%s n=%d HScroll1=%d", focused, n, pan)
+                        << focused << drawing << n << pan;
+    }
+    void copyByKeyboard()
+    {
+        QFETCH(QString, focused);
+        QFETCH(QString, drawing);
+        QFETCH(int, n);
+        QFETCH(int, pan);
+        w->controls().HScroll2->setValue(n == 15 ? 16 : 15);
+        w->controls().HScroll2->setValue(n);
+        w->controls().HScroll1->setValue(pan);
+        settle();
+        QGuiApplication::clipboard()->clear();
+        auto* widget = w->findChild<QWidget*>(focused);
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key_C, Qt::ControlModifier);
+        const QImage copied = QGuiApplication::clipboard()->image();
+
+        auto* box = w->findChild<PictureBox*>(drawing);
+        const qreal dpr = box->devicePixelRatioF();
+        QCOMPARE(copied.size(), (QSizeF(box->contentsRect().size()) * dpr).toSize());
+        const QImage whole
+            = drawing == QLatin1String("picausgabe") ? diagramAlone(n) : box->surface().image(dpr);
+        QVERIFY(plainPixels(copied) == plainPixels(whole));
+    }
+
+    // Before the first change of n the drawings are empty: so is the copy.
+    void copyBeforeTheFirstChangeIsEmpty()
+    {
+        PictureBox* box = w->controls().picausgabe;
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        QImage empty((QSizeF(box->contentsRect().size()) * box->devicePixelRatioF()).toSize(),
+            QImage::Format_RGB32);
+        empty.fill(toQColor(box->backColor()));
+        QVERIFY(plainPixels(QGuiApplication::clipboard()->image()) == empty);
+    }
+
+    // A right-click opens the menu with its one command, which copies; the help line stays.
+    void copyByTheMenu_data()
+    {
+        QTest::addColumn<QString>("drawing");
+        QTest::newRow("picausgabe") << "picausgabe";
+        QTest::newRow("picZeichenblatt") << "picZeichenblatt";
+    }
+    void copyByTheMenu()
+    {
+        QFETCH(QString, drawing);
+        auto* box = w->findChild<PictureBox*>(drawing);
+        w->controls().HScroll2->setValue(27);
+        settle();
+        QGuiApplication::clipboard()->clear();
+        const QPoint at(60, 15);
+        QTest::mouseMove(box, at);
+        settle();
+        w->controls().txthilfe->setText(QStringLiteral("Hilfe"));
+        // Through the window, as the platform delivers it: the window makes the context menu
+        // event of the right button.
+        QTest::mouseClick(w->windowHandle(), Qt::RightButton, {}, box->mapTo(w.get(), at));
+        KV_TRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(box->copyMenu()));
+
+        QMenu* menu = box->copyMenu();
+        QCOMPARE(accessibleText(menu, QAccessible::Name), QStringLiteral("Bildmenü"));
+        QAccessibleInterface* item = QAccessible::queryAccessibleInterface(menu)->child(0);
+        QVERIFY(item);
+        QCOMPARE(item->text(QAccessible::Name), QStringLiteral("Bild kopieren"));
+        QCOMPARE(menu->actions().size(), 1);
+        QAction* copy = menu->actions().front();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(copy).center());
+        KV_TRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(nullptr));
+        QVERIFY(plainPixels(QGuiApplication::clipboard()->image())
+            == plainPixels(box->surface().image(box->devicePixelRatioF())));
+        QCOMPARE(w->controls().txthilfe->text(), QStringLiteral("Hilfe"));
+    }
+
+    // The menu key and Shift+F10 open the menu on the focused drawing; Escape closes it and
+    // copies nothing.
+    void menuByKeyboard_data()
+    {
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        for (const char* focused : { "picContainer", "picausgabe", "picZeichenblatt" }) {
+            QTest::addRow("%s Shift+F10", focused)
+                << focused << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+            QTest::addRow("%s menu key", focused) << focused << int(Qt::Key_Menu) << 0;
+        }
+    }
+    void menuByKeyboard()
+    {
+        QFETCH(QString, focused);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        auto* box = w->findChild<PictureBox*>(focused);
+        w->controls().HScroll2->setValue(27);
+        QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        KV_TRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(box->copyMenu()));
+        QTest::keyClick(box->copyMenu(), Qt::Key_Escape);
+        KV_TRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(nullptr));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("vorher"));
+    }
+
+    // The report box keeps its own Copy: its text, no picture.
+    void reportBoxCopiesText()
+    {
+        w->controls().HScroll2->setValue(27);
+        MultiLineTextBox* report = w->controls().txtAusgabe;
+        report->setFocus();
+        report->selectAll();
+        QTest::keyClick(report, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QGuiApplication::clipboard()->image().isNull());
+        QVERIFY2(QGuiApplication::clipboard()->text().contains(QStringLiteral("Darstellungen:")),
+            qPrintable(QGuiApplication::clipboard()->text().left(80)));
     }
 
     void drawingSurvivesHideAndShow()

@@ -7,11 +7,13 @@
 
 #include "analysis/representations.h"
 #include "report_lines.h"
+#include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -209,6 +211,30 @@ private slots:
         QCOMPARE(w->controls().HScroll2->value(), 1365);
         QCOMPARE(reportLines(w->controls().txtAusgabe->text()), reportLines(reportOf(1365)));
         QVERIFY(!w->ending());
+    }
+
+    // Ctrl+C on the diagram while a search runs copies the n the search has reached, and the
+    // search goes on to its end.
+    void copyDuringASearch()
+    {
+        w->controls().HScroll2->setValue(1);
+        w->controls().txtLuecke->setText(QStringLiteral("1399"));
+        PictureBox* diagram = w->controls().picausgabe;
+        diagram->setFocus();
+        int pumps = 0, copiedAt = 0;
+        w->setDoEvents([this, diagram, &pumps, &copiedAt] {
+            QCoreApplication::processEvents();
+            if (++pumps == 600) {
+                copiedAt = w->controls().HScroll2->value();
+                QTest::keyClick(diagram, Qt::Key_C, Qt::ControlModifier);
+            }
+        });
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        QCOMPARE(w->controls().HScroll2->value(), 1365);
+        QCOMPARE(pumps, 1364);
+        QCOMPARE(copiedAt, 601);
+        QVERIFY(plainPixels(QGuiApplication::clipboard()->image())
+            == plainPixels(diagramAlone(copiedAt)));
     }
 
     void informationBox()

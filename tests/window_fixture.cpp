@@ -8,7 +8,9 @@
 #include "quiet_offscreen.h"
 #include "ui/colors.h"
 #include "ui/desktop.h"
+#include "ui/image_surface.h"
 #include "ui/picture_box.h"
+#include "ui/twips.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -115,9 +117,29 @@ double WindowTest::barMiddle(int row)
     return row + BarDiagram::barHeight / 2;
 }
 
+QImage WindowTest::diagramAlone(int n) const
+{
+    PictureBox* box = w->controls().picausgabe;
+    ImageSurface whole(box->contentsRect().size(), twips::perPixel());
+    whole.setBackground(box->backColor());
+    whole.setFont(box->surface().font());
+    whole.setLogicalDpi(box->logicalDpiY());
+    auto table = std::make_unique<Representations>();
+    BarDiagram diagram(whole);
+    analyse(*table, Str(n), &diagram);
+    return whole.image(box->devicePixelRatioF());
+}
+
+QImage WindowTest::plainPixels(const QImage& image)
+{
+    QImage plain = image.convertToFormat(QImage::Format_RGB32);
+    plain.setDevicePixelRatio(1);
+    return plain;
+}
+
 void WindowTest::initTestCase()
 {
-    dropOffscreenSizeHintWarning();
+    dropOffscreenWarnings();
     desktopPalette = QApplication::palette();
     QVERIFY(setUpApplication(*qApp));
 }

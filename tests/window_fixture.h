@@ -96,6 +96,11 @@ protected:
     QColor diagramPixel(double x, double y, const QImage& shot) const;
     // The middle of the bars of a row, in the diagram's user scale.
     static double barMiddle(int row);
+    // The diagram of n drawn on a surface of its own, as large as the window's, and rasterised
+    // whole at the window's pixel ratio.
+    QImage diagramAlone(int n) const;
+    // An image's pixels alone, without its format and pixel ratio, to compare with another's.
+    static QImage plainPixels(const QImage& image);
 
     std::unique_ptr<Form1> w;
     QPalette desktopPalette; // what the toolkit offered before the application's set-up

@@ -5,6 +5,11 @@
 #include "focus_frame.h"
 #include "twips.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -46,6 +51,77 @@ void PictureBox::setLeft(float twips)
     // Inside the container's border, like any child placed at (0, 0).
     const int inner = parentWidget() ? parentWidget()->contentsRect().left() : 0;
     move(inner + twips::toPixels(twips), y());
+}
+
+void PictureBox::offerCopy(PictureBox* source)
+{
+    copySource_ = source;
+    if (copyMenu_)
+        return;
+    copyMenu_ = new QMenu(this);
+    copyMenu_->setObjectName(objectName() + QStringLiteral("Menu"));
+    copyMenu_->setAccessibleName(QStringLiteral("Bildmenü"));
+    QAction* copy = copyMenu_->addAction(QStringLiteral("Bild kopieren"));
+    copy->setObjectName(QStringLiteral("cmdBildKopieren"));
+    connect(copy, &QAction::triggered, this, [this] {
+        if (copySource_)
+            copySource_->copyPicture();
+    });
+}
+
+QImage PictureBox::wholePicture()
+{
+    // A copy of its own, so that the next drawing does not have to copy the kept image.
+    return surface().image(devicePixelRatioF()).copy();
+}
+
+void PictureBox::copyPicture()
+{
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setImage(wholePicture());
+}
+
+// Opened from the keyboard, the menu stands in the middle of the part of the box that can be seen.
+QPoint PictureBox::keyboardMenuPosition() const
+{
+    const QRect seen = rect() & visibleRegion().boundingRect();
+    return mapToGlobal(seen.isEmpty() ? rect().center() : seen.center());
+}
+
+void PictureBox::showCopyMenu(QPoint at)
+{
+    // Opened beside the event loop, not in a loop of its own: a running search goes on.
+    copyMenu_->popup(at);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event)
+{
+    if (copySource_) {
+        if (event->matches(QKeySequence::Copy)) {
+            copySource_->copyPicture();
+            event->accept();
+            return;
+        }
+        const bool menuKey = event->key() == Qt::Key_Menu
+            || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+        if (menuKey) {
+            showCopyMenu(keyboardMenuPosition());
+            event->accept();
+            return;
+        }
+    }
+    QFrame::keyPressEvent(event);
+}
+
+void PictureBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!copySource_) {
+        QFrame::contextMenuEvent(event);
+        return;
+    }
+    showCopyMenu(
+        event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : keyboardMenuPosition());
+    event->accept();
 }
 
 // A hidden box gets its resize event only when shown; its size is already known.

@@ -13,6 +13,8 @@
 
 #include <QFrame>
 
+class QMenu;
+
 namespace kv {
 
 class PictureBox : public QFrame {
@@ -32,16 +34,36 @@ public:
     void setLeft(float twips);
     float left() const { return left_; }
 
+    // Offers the whole picture of source (this box, or the one it holds) for copying: the
+    // platform's Copy key while this box has the focus, and a context menu with the one command
+    // "Bild kopieren", opened by a right-click, the menu key or Shift+F10.
+    void offerCopy(PictureBox* source);
+    // The menu that offerCopy made, or none.
+    QMenu* copyMenu() const { return copyMenu_; }
+    // The whole picture at the screen's pixel ratio, as copied: every part of it, also what is
+    // panned out of view, without border or focus frame.
+    QImage wholePicture();
+    // Puts the whole picture on the clipboard as an image.
+    void copyPicture();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // Opens the copy menu at a global position.
+    void showCopyMenu(QPoint at);
+    QPoint keyboardMenuPosition() const;
+
     ImageSurface surface_;
     float left_ = 0;
+    PictureBox* copySource_ = nullptr;
+    QMenu* copyMenu_ = nullptr;
 };
 
 // The inner area of a picture box that holds another: it clips what it holds to the area, so the
