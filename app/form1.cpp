@@ -64,6 +64,7 @@ private:
 Form1::Form1(QWidget* parent)
     : QMainWindow(parent)
     , search_(std::make_unique<SearchAdapter>(*this))
+    , pacer_(new PaintPacer(this))
     , doEvents_([] { QCoreApplication::processEvents(QEventLoop::AllEvents); })
 {
     setupControls(this);
@@ -229,7 +230,13 @@ void Form1::showGapRangeMessage()
 
 void Form1::cmdSuche_Click()
 {
-    if (runGapSearch(*search_, doEvents_) == SearchEnd::InvalidGap && !ending_)
+    SearchEnd end {};
+    {
+        // Painted at the display's pace while it runs; its last n at once when it ends.
+        const PaintPacer::Search pacing(*pacer_);
+        end = runGapSearch(*search_, doEvents_);
+    }
+    if (end == SearchEnd::InvalidGap && !ending_)
         showGapRangeMessage();
 }
 

@@ -7,6 +7,7 @@
 
 #include "analysis/representations.h"
 #include "form1_controls.h"
+#include "paint_pacer.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -78,6 +79,7 @@ private:
 
     class SearchAdapter;
     std::unique_ptr<SearchAdapter> search_;
+    PaintPacer* pacer_; // owned by the window, as its child
     std::function<void()> doEvents_;
     Representations table_;
     bool ending_ = false;

@@ -244,29 +244,10 @@ private slots:
                 qPrintable(QStringLiteral("n = %1 was not painted").arg(n)));
         }
 
-        // What the screen holds now, without a paint forced for the purpose. The offscreen
-        // platform of Qt 6.4 grabs only as many device pixels as the window has logical ones:
-        // there the comparison needs the ratio 1.
-        const qreal dpr = diagram->devicePixelRatioF();
-        const QImage screen
-            = w->screen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32);
-        if (screen.size() != (QSizeF(w->size()) * dpr).toSize()) {
-            qInfo("the screen's picture has %dx%d pixels, not the window's: not compared",
-                screen.width(), screen.height());
-            return;
-        }
-        const QRect inner(diagram->mapTo(w.get(), diagram->contentsRect().topLeft()),
-            diagram->contentsRect().size());
-        PictureBox* container = w->controls().picContainer;
-        const QRect viewport(container->mapTo(w.get(), container->contentsRect().topLeft()),
-            container->contentsRect().size());
-        const QRect seen = inner & viewport;
-        const auto device = [dpr](const QRect& r) {
-            return QRect((QPointF(r.topLeft()) * dpr).toPoint(), (QSizeF(r.size()) * dpr).toSize());
-        };
-        const QImage whole = diagram->surface().image(dpr).convertToFormat(QImage::Format_RGB32);
-        QVERIFY(!seen.isEmpty());
-        QCOMPARE(screen.copy(device(seen)), whole.copy(device(seen.translated(-inner.topLeft()))));
+        // What the screen holds now, without a paint forced for the purpose.
+        const std::optional<DiagramOnScreen> seen = diagramOnScreen(screenOfWindow(), 16);
+        if (seen)
+            QVERIFY(seen->shown == seen->expected);
     }
 
     // ---- copying the drawings

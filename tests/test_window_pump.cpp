@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -25,6 +26,33 @@ using namespace kv::testing;
 
 // Long enough for any loop here to end by itself, short enough to fail fast when it does not.
 constexpr std::chrono::milliseconds loopLimit { 5000 };
+
+namespace {
+
+// Counts the paints a widget gets while it lives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget)
+        : widget_(widget)
+    {
+        widget->installEventFilter(this);
+    }
+    int count() const { return count_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == widget_ && event->type() == QEvent::Paint)
+            ++count_;
+        return false;
+    }
+
+private:
+    QWidget* widget_;
+    int count_ = 0;
+};
+
+} // namespace
 
 class TestWindowPump : public WindowTest {
     Q_OBJECT
@@ -235,6 +263,65 @@ private slots:
         QCOMPARE(copiedAt, 601);
         QVERIFY(plainPixels(QGuiApplication::clipboard()->image())
             == plainPixels(diagramAlone(copiedAt)));
+    }
+
+    // ---- the search painted at the display's pace
+
+    // A full search paints the window at most once per display frame (60 Hz on this platform),
+    // and at least once while it runs; when it returns, the screen shows its last n.
+    void searchPaintsAtTheDisplaysPace()
+    {
+        w->controls().HScroll2->setValue(1);
+        w->controls().txtLuecke->setText(QStringLiteral("1399"));
+        settle();
+        const PaintCounter diagram(w->controls().picausgabe), number(w->controls().txtN);
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        const qint64 ms = clock.elapsed();
+        const QImage screen = screenOfWindow(); // before anything else is handled
+        QCOMPARE(w->controls().HScroll2->value(), 1365);
+        for (const PaintCounter* paints : { &diagram, &number }) {
+            const QString counted
+                = QStringLiteral("%1 paints in %2 ms").arg(paints->count()).arg(ms);
+            QVERIFY2(paints->count() <= ms / 16 + 2, qPrintable(counted));
+            QVERIFY2(ms <= 50 || paints->count() >= 1, qPrintable(counted));
+        }
+        const std::optional<DiagramOnScreen> seen = diagramOnScreen(screen, 1365);
+        if (seen)
+            QVERIFY(seen->shown == seen->expected);
+    }
+
+    // A search that stops at a hit shows it on the screen as soon as it returns, though its
+    // last step came within a frame of the one before.
+    void searchShowsItsHitAtOnce()
+    {
+        w->controls().HScroll2->setValue(13); // 14 has no adjacent pair, 15 has
+        settle();
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        const QImage screen = screenOfWindow();
+        QCOMPARE(w->controls().HScroll2->value(), 15);
+        const std::optional<DiagramOnScreen> seen = diagramOnScreen(screen, 15);
+        if (seen)
+            QVERIFY(seen->shown == seen->expected);
+    }
+
+    // A search that ends at 1365 with its warning shows 1365 behind the box.
+    void searchShowsItsLastNBehindItsMessage()
+    {
+        w->controls().HScroll2->setValue(1364);
+        w->controls().txtLuecke->setText(QStringLiteral("1400"));
+        settle();
+        ModalCloser closer(std::chrono::seconds(5), w.get());
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        QVERIFY(!closer.gaveUp());
+        QCOMPARE(closer.closed().size(), std::size_t(1));
+        QCOMPARE(closer.closed().front().icon, QMessageBox::Warning);
+        QCOMPARE(w->controls().HScroll2->value(), 1365);
+        const std::optional<DiagramOnScreen> seen
+            = diagramOnScreen(closer.closed().front().behind, 1365);
+        if (seen)
+            QVERIFY(seen->shown == seen->expected);
     }
 
     void informationBox()

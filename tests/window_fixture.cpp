@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QScreen>
 #include <QTest>
 
 namespace kv::testing {
@@ -59,8 +60,9 @@ int execWithin(std::chrono::milliseconds limit)
     return QApplication::exec();
 }
 
-ModalCloser::ModalCloser(std::chrono::milliseconds deadline)
+ModalCloser::ModalCloser(std::chrono::milliseconds deadline, QWidget* behind)
     : deadline_(deadline)
+    , behind_(behind)
 {
     connect(&timer_, &QTimer::timeout, this, &ModalCloser::look);
     timer_.start(10);
@@ -76,6 +78,11 @@ void ModalCloser::look()
     }
     Box seen;
     seen.title = modal->windowTitle();
+    if (behind_)
+        seen.behind = behind_->screen()
+                          ->grabWindow(behind_->winId())
+                          .toImage()
+                          .convertToFormat(QImage::Format_RGB32);
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (box) {
         seen.text = box->text();
@@ -135,6 +142,34 @@ QImage WindowTest::plainPixels(const QImage& image)
     QImage plain = image.convertToFormat(QImage::Format_RGB32);
     plain.setDevicePixelRatio(1);
     return plain;
+}
+
+QImage WindowTest::screenOfWindow() const
+{
+    return w->screen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+std::optional<WindowTest::DiagramOnScreen> WindowTest::diagramOnScreen(
+    const QImage& screen, int n) const
+{
+    PictureBox* diagram = w->controls().picausgabe;
+    const qreal dpr = diagram->devicePixelRatioF();
+    if (screen.size() != (QSizeF(w->size()) * dpr).toSize()) {
+        qInfo("the screen's picture has %dx%d pixels, not the window's: not compared",
+            screen.width(), screen.height());
+        return std::nullopt;
+    }
+    const QRect inner(
+        diagram->mapTo(w.get(), diagram->contentsRect().topLeft()), diagram->contentsRect().size());
+    PictureBox* container = w->controls().picContainer;
+    const QRect viewport(container->mapTo(w.get(), container->contentsRect().topLeft()),
+        container->contentsRect().size());
+    const QRect seen = inner & viewport;
+    const auto device = [dpr](const QRect& r) {
+        return QRect((QPointF(r.topLeft()) * dpr).toPoint(), (QSizeF(r.size()) * dpr).toSize());
+    };
+    return DiagramOnScreen { plainPixels(screen.copy(device(seen))),
+        plainPixels(diagramAlone(n).copy(device(seen.translated(-inner.topLeft())))) };
 }
 
 void WindowTest::initTestCase()

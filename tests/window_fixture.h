@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kv::testing {
@@ -68,9 +69,13 @@ public:
         QString title, text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QStringList buttons;
+        QImage behind; // the screen's picture of the window behind the box, when asked for
     };
 
-    explicit ModalCloser(std::chrono::milliseconds deadline = std::chrono::seconds(5));
+    // With behind, each box also records what the screen shows of that window while the box
+    // is open.
+    explicit ModalCloser(
+        std::chrono::milliseconds deadline = std::chrono::seconds(5), QWidget* behind = nullptr);
 
     const std::vector<Box>& closed() const { return closed_; }
     // True when the deadline passed with a box still open.
@@ -81,6 +86,7 @@ private:
 
     QTimer timer_;
     QDeadlineTimer deadline_;
+    QWidget* behind_;
     std::vector<Box> closed_;
     bool gaveUp_ = false;
 };
@@ -101,6 +107,17 @@ protected:
     QImage diagramAlone(int n) const;
     // An image's pixels alone, without its format and pixel ratio, to compare with another's.
     static QImage plainPixels(const QImage& image);
+    // What the screen holds of the window now, in device pixels, taken from the screen without
+    // a paint done for the purpose.
+    QImage screenOfWindow() const;
+    // The part of the diagram a picture of the screen shows, beside the same part of the
+    // diagram of n drawn alone: equal when the screen shows the diagram of n. None (and a note
+    // why) where the platform's picture of the screen lacks the window's device pixels, as the
+    // offscreen platform of Qt 6.4 gives at a ratio other than 1.
+    struct DiagramOnScreen {
+        QImage shown, expected;
+    };
+    std::optional<DiagramOnScreen> diagramOnScreen(const QImage& screen, int n) const;
 
     std::unique_ptr<Form1> w;
     QPalette desktopPalette; // what the toolkit offered before the application's set-up
