@@ -26,6 +26,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
+#include <cmath>
 #include <memory>
 
 using namespace kv;
@@ -381,6 +382,35 @@ private slots:
         QVERIFY(QGuiApplication::clipboard()->image().isNull());
         QVERIFY2(QGuiApplication::clipboard()->text().contains(QStringLiteral("Darstellungen:")),
             qPrintable(QGuiApplication::clipboard()->text().left(80)));
+    }
+
+    // The diagram's border, drawn only along the part that is shown, is the border of the whole
+    // box there, at every panning position. At a fractional pixel ratio a box at an odd pixel lies
+    // between device pixels, and the two are rasterised at different offsets.
+    void borderOfThePannedDiagram()
+    {
+        PictureBox* box = w->controls().picausgabe;
+        if (box->devicePixelRatioF() != std::floor(box->devicePixelRatioF()))
+            QSKIP("a whole-number pixel ratio is needed");
+        PictureBox* container = w->controls().picContainer;
+        w->controls().txtAusgabe->setFocus(); // no focus frame over the diagram
+        w->controls().HScroll2->setValue(1365);
+        settle();
+        const qreal dpr = box->devicePixelRatioF();
+        const auto device = [dpr](const QRect& r) {
+            return QRect((QPointF(r.topLeft()) * dpr).toPoint(), (QSizeF(r.size()) * dpr).toSize());
+        };
+        const QImage whole = plainPixels(box->grab().toImage());
+        for (int value : { 0, 8, 2000, 12345, 24000 }) {
+            w->controls().HScroll1->setValue(value);
+            settle();
+            const QRect placed(box->mapTo(container, QPoint()), box->size());
+            const QRect seen = placed & container->contentsRect();
+            const QImage shown = plainPixels(container->grab().toImage());
+            QVERIFY2(
+                shown.copy(device(seen)) == whole.copy(device(seen.translated(-placed.topLeft()))),
+                qPrintable(QStringLiteral("HScroll1 = %1").arg(value)));
+        }
     }
 
     void drawingSurvivesHideAndShow()
