@@ -162,7 +162,7 @@ void ImageSurface::add(Operation operation)
     auto* run = std::get_if<LineRun>(&operation.shape);
     auto* last = operations_.empty() ? nullptr : std::get_if<LineRun>(&operations_.back().shape);
     if (run && last && last->color == run->color && last->width == run->width) {
-        last->lines += run->lines;
+        last->lines.append(run->lines.constData(), run->lines.size());
         operations_.back().left = std::min(operations_.back().left, left);
         operations_.back().right = std::max(operations_.back().right, right);
     } else {

@@ -30,6 +30,7 @@
 #include <QLineF>
 #include <QRectF>
 #include <QString>
+#include <QVarLengthArray>
 #include <QVector>
 #include <functional>
 #include <variant>
@@ -96,7 +97,7 @@ private:
     struct LineRun { // consecutive lines of one colour and width, square-capped
         QRgb color;
         int width;
-        QVector<QLineF> lines;
+        QVarLengthArray<QLineF, 1> lines; // a line on its own needs no allocation
     };
     struct Fill { // a filled box
         QRgb color;
