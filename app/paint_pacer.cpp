@@ -21,25 +21,22 @@ PaintPacer::PaintPacer(QWidget* window)
     window_->installEventFilter(this);
 }
 
-std::chrono::microseconds PaintPacer::frameInterval() const
+std::chrono::nanoseconds PaintPacer::frameInterval() const
 {
     const QScreen* screen = window_->screen();
     const qreal hertz = screen ? screen->refreshRate() : 0;
     const qreal rate = hertz >= 20 && hertz <= 1000 ? hertz : 60;
-    return std::chrono::microseconds(qRound64(1e6 / rate));
+    return std::chrono::nanoseconds(qRound64(1e9 / rate));
 }
 
 bool PaintPacer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != window_ || event->type() != QEvent::UpdateRequest || painting_)
+    if (searches_ == 0 || painting_ || watched != window_ || event->type() != QEvent::UpdateRequest)
         return false;
-    if (searches_ == 0) {
-        sinceFrame_.invalidate();
-        return false;
-    }
     const auto interval = frameInterval();
-    const auto elapsed = std::chrono::nanoseconds(
-        sinceFrame_.isValid() ? sinceFrame_.nsecsElapsed() : interval.count() * 1000);
+    // Before the search's first paint, a whole frame counts as passed.
+    const std::chrono::nanoseconds elapsed(
+        sinceFrame_.isValid() ? sinceFrame_.nsecsElapsed() : interval.count());
     if (elapsed >= interval) { // a frame is due: this paint goes through
         sinceFrame_.start();
         return false;
@@ -66,7 +63,8 @@ void PaintPacer::paintNow()
 PaintPacer::Search::Search(PaintPacer& pacer)
     : pacer_(pacer)
 {
-    ++pacer_.searches_;
+    if (pacer_.searches_++ == 0)
+        pacer_.sinceFrame_.invalidate(); // the search's first step is painted at once
 }
 
 PaintPacer::Search::~Search()

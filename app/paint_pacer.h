@@ -36,20 +36,19 @@ public:
         PaintPacer& pacer_;
     };
 
-    // The display's refresh interval, 60 Hz where the platform does not say.
-    std::chrono::microseconds frameInterval() const;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The display's refresh interval, 60 Hz where the platform does not say.
+    std::chrono::nanoseconds frameInterval() const;
     void paintNow();
 
     QWidget* window_;
     int searches_ = 0;
     bool held_ = false; // a paint was asked for and is held back
     bool painting_ = false;
-    QElapsedTimer sinceFrame_;
+    QElapsedTimer sinceFrame_; // since the last paint of the search; invalid before its first
     QTimer nextFrame_;
 };
 

@@ -87,8 +87,6 @@ bool writeParts(const QString& dir, kv::Form1& window)
         && window.grab().save(dir + "/window.png");
 }
 
-} // namespace
-
 // Whether two pictures hold the same pixels, whatever their format and pixel ratio.
 int samePixels(const QString& a, const QString& b)
 {
@@ -131,6 +129,8 @@ int copyDrawing(QApplication& app, kv::Form1& window, const QString& drawing, co
     std::fflush(stdout);
     return app.exec();
 }
+
+} // namespace
 
 int main(int argc, char* argv[])
 {

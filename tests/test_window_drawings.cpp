@@ -179,8 +179,7 @@ private slots:
         PictureBox* box = w->controls().picausgabe;
         ScrollBar* pan = w->controls().HScroll1;
         w->controls().txtAusgabe->setFocus(); // no focus frame over the diagram
-        w->controls().HScroll2->setValue(n == 15 ? 16 : 15);
-        w->controls().HScroll2->setValue(n);
+        selectN(n);
         settle();
         QVERIFY2(box->surface().freshTileCount() < box->surface().tileCount(),
             "the hidden part was rasterised");
@@ -193,15 +192,11 @@ private slots:
             const QRect inner
                 = box->contentsRect().translated(box->mapTo(w->controls().picContainer, QPoint()));
             const QRect seen = inner & w->controls().picContainer->contentsRect();
-            const auto device = [dpr](const QRect& r) {
-                return QRect(
-                    (QPointF(r.topLeft()) * dpr).toPoint(), (QSizeF(r.size()) * dpr).toSize());
-            };
             const QImage shown = w->controls().picContainer->grab().toImage().convertToFormat(
                 QImage::Format_RGB32);
             return !seen.isEmpty()
-                && shown.copy(device(seen))
-                == reference.copy(device(seen.translated(-inner.topLeft())));
+                && shown.copy(toDevice(seen, dpr))
+                == reference.copy(toDevice(seen.translated(-inner.topLeft()), dpr));
         };
         for (int value : { 0, 1, 7, 8, 2000, 12345, 24000, 8, 0 }) {
             pan->setValue(value);
@@ -275,8 +270,7 @@ private slots:
         QFETCH(QString, drawing);
         QFETCH(int, n);
         QFETCH(int, pan);
-        w->controls().HScroll2->setValue(n == 15 ? 16 : 15);
-        w->controls().HScroll2->setValue(n);
+        selectN(n);
         w->controls().HScroll1->setValue(pan);
         settle();
         QGuiApplication::clipboard()->clear();
@@ -397,9 +391,6 @@ private slots:
         w->controls().HScroll2->setValue(1365);
         settle();
         const qreal dpr = box->devicePixelRatioF();
-        const auto device = [dpr](const QRect& r) {
-            return QRect((QPointF(r.topLeft()) * dpr).toPoint(), (QSizeF(r.size()) * dpr).toSize());
-        };
         const QImage whole = plainPixels(box->grab().toImage());
         for (int value : { 0, 8, 2000, 12345, 24000 }) {
             w->controls().HScroll1->setValue(value);
@@ -407,8 +398,8 @@ private slots:
             const QRect placed(box->mapTo(container, QPoint()), box->size());
             const QRect seen = placed & container->contentsRect();
             const QImage shown = plainPixels(container->grab().toImage());
-            QVERIFY2(
-                shown.copy(device(seen)) == whole.copy(device(seen.translated(-placed.topLeft()))),
+            QVERIFY2(shown.copy(toDevice(seen, dpr))
+                    == whole.copy(toDevice(seen.translated(-placed.topLeft()), dpr)),
                 qPrintable(QStringLiteral("HScroll1 = %1").arg(value)));
         }
     }

@@ -10,6 +10,7 @@
 #include "ui/desktop.h"
 #include "ui/image_surface.h"
 #include "ui/picture_box.h"
+#include "ui/scroll_bar.h"
 #include "ui/twips.h"
 
 #include <QAbstractButton>
@@ -31,6 +32,20 @@ QString reportOf(int n)
 bool sameColor(QColor a, Rgb b)
 {
     return toRgb(a) == b;
+}
+
+QImage screenPicture(QWidget* window)
+{
+    return window->screen()
+        ->grabWindow(window->winId())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+QRect toDevice(const QRect& rect, qreal ratio)
+{
+    return QRect(
+        (QPointF(rect.topLeft()) * ratio).toPoint(), (QSizeF(rect.size()) * ratio).toSize());
 }
 
 QString accessibleText(QObject* object, QAccessible::Text what)
@@ -79,10 +94,7 @@ void ModalCloser::look()
     Box seen;
     seen.title = modal->windowTitle();
     if (behind_)
-        seen.behind = behind_->screen()
-                          ->grabWindow(behind_->winId())
-                          .toImage()
-                          .convertToFormat(QImage::Format_RGB32);
+        seen.behind = screenPicture(behind_);
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (box) {
         seen.text = box->text();
@@ -144,9 +156,10 @@ QImage WindowTest::plainPixels(const QImage& image)
     return plain;
 }
 
-QImage WindowTest::screenOfWindow() const
+void WindowTest::selectN(int n) const
 {
-    return w->screen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    w->controls().HScroll2->setValue(n == 15 ? 16 : 15);
+    w->controls().HScroll2->setValue(n);
 }
 
 std::optional<WindowTest::DiagramOnScreen> WindowTest::diagramOnScreen(
@@ -165,11 +178,8 @@ std::optional<WindowTest::DiagramOnScreen> WindowTest::diagramOnScreen(
     const QRect viewport(container->mapTo(w.get(), container->contentsRect().topLeft()),
         container->contentsRect().size());
     const QRect seen = inner & viewport;
-    const auto device = [dpr](const QRect& r) {
-        return QRect((QPointF(r.topLeft()) * dpr).toPoint(), (QSizeF(r.size()) * dpr).toSize());
-    };
-    return DiagramOnScreen { plainPixels(screen.copy(device(seen))),
-        plainPixels(diagramAlone(n).copy(device(seen.translated(-inner.topLeft())))) };
+    return DiagramOnScreen { plainPixels(screen.copy(toDevice(seen, dpr))),
+        plainPixels(diagramAlone(n).copy(toDevice(seen.translated(-inner.topLeft()), dpr))) };
 }
 
 void WindowTest::initTestCase()

@@ -32,6 +32,13 @@ QString reportOf(int n);
 
 bool sameColor(QColor a, Rgb b);
 
+// What the screen holds of a window now, in device pixels, taken from the screen without a
+// paint done for the purpose.
+QImage screenPicture(QWidget* window);
+
+// A rectangle of device-independent pixels in the device pixels of the ratio.
+QRect toDevice(const QRect& rect, qreal ratio);
+
 // The text of a control as a screen reader asks for it.
 QString accessibleText(QObject* object, QAccessible::Text what);
 
@@ -107,9 +114,10 @@ protected:
     QImage diagramAlone(int n) const;
     // An image's pixels alone, without its format and pixel ratio, to compare with another's.
     static QImage plainPixels(const QImage& image);
-    // What the screen holds of the window now, in device pixels, taken from the screen without
-    // a paint done for the purpose.
-    QImage screenOfWindow() const;
+    // What the screen holds of the window now.
+    QImage screenOfWindow() const { return screenPicture(w.get()); }
+    // Selects n through the n scroll bar, as a change even where n is shown already.
+    void selectN(int n) const;
     // The part of the diagram a picture of the screen shows, beside the same part of the
     // diagram of n drawn alone: equal when the screen shows the diagram of n. None (and a note
     // why) where the platform's picture of the screen lacks the window's device pixels, as the
