@@ -33,13 +33,13 @@ struct Representations {
     // The distance histogram counts each pair of representations at the index of their distance
     // L: L = G for a gap of G numbers between them, L = -V for an overlap of V numbers. The
     // index is 1399 - L, from 0 (the gap 1399) to 2800 (the overlap 1401).
-    static constexpr int firstIndex = 0;
-    static constexpr int lastIndex = 2800;
-    static constexpr int indexOf(int L) { return 1399 - L; }
-    static constexpr double indexOf(double L) { return 1399 - L; }
-    static constexpr int distanceAt(int index) { return 1399 - index; }
     static constexpr int largestGap = 1399;
     static constexpr int smallestGap = -1401; // the largest overlap
+    static constexpr int firstIndex = 0;
+    static constexpr int lastIndex = largestGap - smallestGap;
+    static constexpr int indexOf(int L) { return largestGap - L; }
+    static constexpr double indexOf(double L) { return largestGap - L; }
+    static constexpr int distanceAt(int index) { return largestGap - index; }
     // A pair (i, j), i < j, lies at the distance Anfang(j) - Ende(i) - 1, so it is counted at
     // pairBase + Ende(i) - Anfang(j).
     static constexpr int pairBase = 1400;

@@ -1,5 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Kalvoster developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+// How the window's behaviour is put together: every event reaches its handler through on(),
+// which runs it inside handle(), the guard that turns a run-time error into its message box and
+// the program's end. The handlers keep the program's own names and do what their names say;
+// the gap search sees the window through SearchAdapter and pumps events through doEvents_, with
+// the window painted at the display's pace while it runs. The hover help is an event filter on
+// the controls that report the pointer.
 #include "form1.h"
 
 #include "factor/factorisation.h"
@@ -24,13 +30,12 @@ namespace kv {
 
 namespace {
 
-    const QString helpForm = QStringLiteral("Das Programm ermittelt alle Darstellungen von n als "
-                                            "Summe aufeinanderfolgender natürlicher "
-                                            "Zahlen");
-    const QString helpFrame = QStringLiteral("interessante Beispiele");
-    const QString helpPicture1 = QStringLiteral("n bitte mit Hilfe des Scrollbalken einstellen");
-    const QString helpZeichenblatt = QStringLiteral("Primfaktorzerlung von n");
-    const QString helpTxtN = QStringLiteral("Die Zahl n");
+    // The help line over the form and the diagram.
+    QString helpForm()
+    {
+        return QStringLiteral("Das Programm ermittelt alle Darstellungen von n als Summe "
+                              "aufeinanderfolgender natürlicher Zahlen");
+    }
 
 } // namespace
 
@@ -87,8 +92,8 @@ void Form1::wireEvents()
     on(cmdMinus, &QPushButton::clicked, &Form1::cmdMinus_Click);
     on(cmdInfo, &QAction::triggered, &Form1::cmdInfo_Click);
     on(cmdEnde, &QAction::triggered, &Form1::cmdEnde_Click);
-    for (const Example& e : examples()) {
-        connect(this->*e.button, &QPushButton::clicked, this,
+    for (const Example& e : examples) {
+        connect(example(e.n), &QPushButton::clicked, this,
             [this, n = e.n] { handle([this, n] { exampleClick(n); }); });
     }
 }
@@ -233,7 +238,7 @@ void Form1::cmdSuche_Click()
     SearchEnd end {};
     {
         // Painted at the display's pace while it runs; its last n at once when it ends.
-        const PaintPacer::Search pacing(*pacer_);
+        const PaintPacer::Scope pacing(*pacer_);
         end = runGapSearch(*search_, doEvents_);
     }
     if (end == SearchEnd::InvalidGap && !ending_)
@@ -276,27 +281,27 @@ void Form1::cmdEnde_Click()
 
 void Form1::Form_MouseMove()
 {
-    txthilfe->setText(helpForm);
+    txthilfe->setText(helpForm());
 }
 void Form1::picausgabe_MouseMove()
 {
-    txthilfe->setText(helpForm);
+    txthilfe->setText(helpForm());
 }
 void Form1::Frame1_MouseMove()
 {
-    txthilfe->setText(helpFrame);
+    txthilfe->setText(QStringLiteral("interessante Beispiele"));
 }
 void Form1::Picture1_MouseMove()
 {
-    txthilfe->setText(helpPicture1);
+    txthilfe->setText(QStringLiteral("n bitte mit Hilfe des Scrollbalken einstellen"));
 }
 void Form1::picZeichenblatt_MouseMove()
 {
-    txthilfe->setText(helpZeichenblatt);
+    txthilfe->setText(QStringLiteral("Primfaktorzerlung von n"));
 }
 void Form1::txtN_MouseMove()
 {
-    txthilfe->setText(helpTxtN);
+    txthilfe->setText(QStringLiteral("Die Zahl n"));
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)

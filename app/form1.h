@@ -7,7 +7,7 @@
 
 #include "analysis/representations.h"
 #include "form1_controls.h"
-#include "paint_pacer.h"
+#include "ui/paint_pacer.h"
 
 #include <QMainWindow>
 #include <functional>

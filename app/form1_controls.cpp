@@ -7,6 +7,7 @@
 #include "ui/command_button.h"
 #include "ui/desktop.h"
 #include "ui/picture_box.h"
+#include "ui/picture_copy.h"
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
 #include "ui/twips.h"
@@ -54,25 +55,19 @@ namespace {
         w->setGeometry(twips::rect(left, top, width, height));
     }
 
+    void place(PictureBox* box, int left, int top, int width, int height)
+    {
+        box->place(twips::rect(left, top, width, height));
+    }
+
 } // namespace
 
-std::span<const Form1Controls::Example> Form1Controls::examples()
+QPushButton* Form1Controls::example(int n) const
 {
-    static constexpr Example table[] = {
-        { &Form1Controls::cmd15, 15, 120, 240 },
-        { &Form1Controls::cmd27, 27, 120, 960 },
-        { &Form1Controls::cmd30, 30, 1080, 240 },
-        { &Form1Controls::cmd45, 45, 2040, 240 },
-        { &Form1Controls::cmd75, 75, 2040, 960 },
-        { &Form1Controls::cmd90, 90, 3000, 240 },
-        { &Form1Controls::cmd105, 105, 3000, 960 },
-        { &Form1Controls::cmd128, 128, 3960, 240 },
-        { &Form1Controls::cmd150, 150, 3960, 960 },
-        { &Form1Controls::cmd945, 945, 4920, 240 },
-        { &Form1Controls::cmd32, 32, 1080, 960 },
-        { &Form1Controls::cmd1365, 1365, 4920, 960 },
-    };
-    return table;
+    for (std::size_t i = 0; i < std::size(examples); ++i)
+        if (examples[i].n == n)
+            return exampleButtons[i];
+    return nullptr;
 }
 
 void Form1Controls::setupControls(QMainWindow* window)
@@ -131,11 +126,12 @@ void Form1Controls::setupControls(QMainWindow* window)
     Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     place(Frame1, 360, 6960, 5772, 1692);
 
-    for (const Example& e : examples()) {
-        QPushButton*& b = this->*e.button;
-        b = button(QStringLiteral("cmd%1").arg(e.n), QString::number(e.n), Frame1);
+    for (std::size_t i = 0; i < std::size(examples); ++i) {
+        const Example& e = examples[i];
+        QPushButton* b = button(QStringLiteral("cmd%1").arg(e.n), QString::number(e.n), Frame1);
         b->setFont(timesFont(12));
         place(b, e.left, e.top, 612, 612);
+        exampleButtons[i] = b;
     }
 
     txthilfe = new TextBox(QStringLiteral("txthilfe"), QStringLiteral("Hilfe"), form);
@@ -148,7 +144,8 @@ void Form1Controls::setupControls(QMainWindow* window)
     picZeichenblatt->setBackColor(0xFFFFFF);
     picZeichenblatt->setDrawFont(timesFont(10.2, true));
     picZeichenblatt->surface().setForeColor(0x000000);
-    picZeichenblatt->offerCopy(picZeichenblatt);
+    factorisationCopy
+        = new PictureCopy(picZeichenblatt, [box = picZeichenblatt] { return box->wholePicture(); });
     place(picZeichenblatt, 360, 5400, 7572, 552);
 
     txtN = new TextBox(QStringLiteral("txtN"), QStringLiteral("15"), form);
@@ -170,12 +167,10 @@ void Form1Controls::setupControls(QMainWindow* window)
     picausgabe = new PictureBox(QStringLiteral("picausgabe"), viewport);
     picausgabe->setBackColor(0xE0E0E0);
     picausgabe->setDrawFont(timesFont(13.2));
-    picausgabe->setGeometry(twips::rect(0, 0, 56000, 4572));
+    picausgabe->place(twips::rect(0, 0, 56000, 4572));
     picausgabe->setLeft(0);
     viewport->raiseFocusFrame();
-    // Both drawings can be copied; the diagram's window copies the diagram.
-    picausgabe->offerCopy(picausgabe);
-    picContainer->offerCopy(picausgabe);
+    diagramCopy = new PictureCopy(picContainer, [box = picausgabe] { return box->wholePicture(); });
 
     Line2 = new QWidget(form);
     Line2->setObjectName(QStringLiteral("Line2"));
@@ -236,8 +231,8 @@ void Form1Controls::setAccessibleNames()
     };
     for (const auto& [widget, name] : names)
         widget->setAccessibleName(QString::fromUtf8(name));
-    for (const Example& e : examples())
-        (this->*e.button)->setAccessibleName(QStringLiteral("Beispiel %1").arg(e.n));
+    for (const Example& e : examples)
+        example(e.n)->setAccessibleName(QStringLiteral("Beispiel %1").arg(e.n));
     for (PictureBox* p : { picausgabe, picZeichenblatt })
         p->setAccessibleDescription(QStringLiteral("leer"));
     setAccessibleName(cmdInfo, QStringLiteral("Information"));
@@ -250,8 +245,8 @@ void Form1Controls::setFocusOrder()
     Frame1->setFocusPolicy(Qt::NoFocus);
     QList<QWidget*> order { picContainer, HScroll1, picausgabe, HScroll2, txtN, picZeichenblatt,
         txthilfe };
-    for (auto e = examples().rbegin(); e != examples().rend(); ++e)
-        order << this->*e->button;
+    for (auto b = exampleButtons.rbegin(); b != exampleButtons.rend(); ++b)
+        order << *b;
     order << Picture1 << cmdSuche << txtLuecke << cmdPlus << cmdMinus << txtAusgabe;
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);

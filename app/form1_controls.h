@@ -8,7 +8,8 @@
 // same names the code uses.
 #pragma once
 
-#include <span>
+#include <array>
+#include <iterator>
 
 class QAction;
 class QFrame;
@@ -21,23 +22,35 @@ namespace kv {
 
 class MultiLineTextBox;
 class PictureBox;
+class PictureCopy;
 class ScrollBar;
 class TextBox;
 
 class Form1Controls {
 public:
-    // An example button in Frame1: the control, the n it selects (its caption too), and its
+    // An example button in Frame1: the n it selects (its caption, and its name cmd<n>), and its
     // top-left corner in the frame, in twips.
     struct Example {
-        // The formatter's releases disagree on the space in a pointer to member.
-        // clang-format off
-        QPushButton* Form1Controls::*button;
-        // clang-format on
         int n;
         int left, top;
     };
     // The twelve, in the order the window makes them; the keyboard visits them the other way.
-    static std::span<const Example> examples();
+    static constexpr Example examples[] = {
+        { 15, 120, 240 },
+        { 27, 120, 960 },
+        { 30, 1080, 240 },
+        { 45, 2040, 240 },
+        { 75, 2040, 960 },
+        { 90, 3000, 240 },
+        { 105, 3000, 960 },
+        { 128, 3960, 240 },
+        { 150, 3960, 960 },
+        { 945, 4920, 240 },
+        { 32, 1080, 960 },
+        { 1365, 4920, 960 },
+    };
+    // The button of an n of the table, or none.
+    QPushButton* example(int n) const;
 
     // Builds every control into the window: the form itself is its central widget "Form".
     void setupControls(QMainWindow* window);
@@ -50,18 +63,7 @@ public:
     QPushButton* cmdSuche;
     PictureBox* Picture1;
     QFrame* Frame1;
-    QPushButton* cmd15;
-    QPushButton* cmd27;
-    QPushButton* cmd30;
-    QPushButton* cmd45;
-    QPushButton* cmd75;
-    QPushButton* cmd90;
-    QPushButton* cmd105;
-    QPushButton* cmd128;
-    QPushButton* cmd150;
-    QPushButton* cmd945;
-    QPushButton* cmd32;
-    QPushButton* cmd1365;
+    std::array<QPushButton*, std::size(examples)> exampleButtons; // cmd15 ... cmd1365, as the table
     TextBox* txthilfe;
     PictureBox* picZeichenblatt;
     TextBox* txtN;
@@ -74,6 +76,10 @@ public:
     QLabel* Label1;
     QAction* cmdEnde;
     QAction* cmdInfo;
+    // Copying the drawings: the diagram's on its window, so both share it, and the
+    // factorisation's.
+    PictureCopy* diagramCopy;
+    PictureCopy* factorisationCopy;
 
 private:
     void setAccessibleNames();

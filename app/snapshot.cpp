@@ -1,43 +1,113 @@
 // SPDX-FileCopyrightText: 2026 Kalvoster developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// kalvoster-snapshot FILE.png [n]: opens the main window, selects n (if given) through the
-// scroll bar as a user would, waits until the window is shown and saves a picture of it.
+// kalvoster-snapshot: opens the main window, selects n (if given) through the scroll bar as a
+// user would, waits until the window is shown, and then, by its mode:
 //
-// kalvoster-snapshot --parts DIR [n]: the same, but writes what the window shows in parts, to
-// compare one platform with another: texts.txt (every control's text), picausgabe.ppm and
-// picZeichenblatt.ppm (the two drawings as seen, plain pixels without metadata), window.png,
-// and platform.txt (the platform it ran on).
-//
-// kalvoster-snapshot --copy DRAWING FILE.png [n]: the same, then writes the whole picture of the
-// drawing (picausgabe or picZeichenblatt) to FILE.png, gives the drawing the focus, presses the
-// platform's Copy key on it, prints "copied" and goes on serving the clipboard until it is ended.
-//
-// kalvoster-snapshot --same-pixels A.png B.png: status 0 if the two pictures have the same
-// pixels, else 1.
+//   FILE.png [n]              saves a picture of the window;
+//   --parts DIR [n]           writes what the window shows in parts, to compare one platform
+//                             with another: texts.txt (every control's text), picausgabe.ppm and
+//                             picZeichenblatt.ppm (the two drawings as seen, plain pixels
+//                             without metadata), window.png, and platform.txt;
+//   --copy DRAWING FILE.png [n]  writes the whole picture of the drawing (picausgabe or
+//                             picZeichenblatt) to FILE.png, runs its copy command, prints
+//                             "copied" and goes on serving the clipboard until it is ended.
 #include "form1.h"
 #include "ui/desktop.h"
 #include "ui/picture_box.h"
+#include "ui/picture_copy.h"
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QKeyEvent>
-#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPixmap>
 #include <QTextStream>
 #include <QThread>
 #include <QWindow>
 #include <cstdio>
-#include <cstring>
+#include <optional>
 
 namespace {
+
+struct Request {
+    enum Mode { Picture, Parts, Copy } mode = Picture;
+    QString path; // the picture, the folder of parts, or the copied drawing's picture
+    QString drawing;
+    std::optional<int> n;
+};
+
+// The request of the arguments, or an exit status after a message: 0 for --help, 2 for anything
+// the tool cannot do.
+std::variant<Request, int> parseArguments(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Opens the Kalvoster window, selects n, and saves what it shows."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption parts(QStringLiteral("parts"),
+        QStringLiteral("Write the window's parts into <dir>."), QStringLiteral("dir"));
+    const QCommandLineOption copy(QStringLiteral("copy"),
+        QStringLiteral("Copy <drawing> (picausgabe or picZeichenblatt) to the clipboard and serve "
+                       "it; FILE.png gets its whole picture."),
+        QStringLiteral("drawing"));
+    parser.addOption(parts);
+    parser.addOption(copy);
+    parser.addPositionalArgument(
+        QStringLiteral("FILE.png"), QStringLiteral("The picture to write (not with --parts)."));
+    parser.addPositionalArgument(
+        QStringLiteral("n"), QStringLiteral("The n to select, 1 to 1365."), QStringLiteral("[n]"));
+
+    // Parsed before the application object exists, which would name the program.
+    const QString usage
+        = parser.helpText().replace(QStringLiteral("<executable_name>"), "kalvoster-snapshot");
+    const auto usageError = [&usage](const QString& message) {
+        std::fprintf(
+            stderr, "kalvoster-snapshot: %s\n\n%s", qPrintable(message), qPrintable(usage));
+        return 2;
+    };
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(usage), stdout);
+        return 0;
+    }
+    Request request;
+    QStringList rest = parser.positionalArguments();
+    if (parser.isSet(parts) && parser.isSet(copy))
+        return usageError(QStringLiteral("--parts and --copy exclude each other"));
+    if (parser.isSet(parts)) {
+        request.mode = Request::Parts;
+        request.path = parser.value(parts);
+    } else {
+        if (parser.isSet(copy)) {
+            request.mode = Request::Copy;
+            request.drawing = parser.value(copy);
+            if (request.drawing != QLatin1String("picausgabe")
+                && request.drawing != QLatin1String("picZeichenblatt"))
+                return usageError(QStringLiteral("%1 is no drawing").arg(request.drawing));
+        }
+        if (rest.isEmpty())
+            return usageError(QStringLiteral("FILE.png is missing"));
+        request.path = rest.takeFirst();
+    }
+    if (rest.size() > 1)
+        return usageError(QStringLiteral("too many arguments"));
+    if (!rest.isEmpty()) {
+        bool number = false;
+        const int n = rest.front().toInt(&number);
+        if (!number || n < 1 || n > 1365)
+            return usageError(QStringLiteral("n must be a whole number from 1 to 1365, not \"%1\"")
+                                  .arg(rest.front()));
+        request.n = n;
+    }
+    return request;
+}
 
 // What the window shows as text, control by control, in the order the window made them.
 QString textsOf(const kv::Form1& window)
@@ -87,44 +157,18 @@ bool writeParts(const QString& dir, kv::Form1& window)
         && window.grab().save(dir + "/window.png");
 }
 
-// Whether two pictures hold the same pixels, whatever their format and pixel ratio.
-int samePixels(const QString& a, const QString& b)
+// Copies a drawing through its copy command, as the menu and the Copy key do, and serves the
+// clipboard.
+int copyDrawing(QApplication& app, kv::Form1& window, const Request& request)
 {
-    QImage first(a), second(b);
-    if (first.isNull() || second.isNull()) {
-        std::fprintf(
-            stderr, "kalvoster-snapshot: cannot read %s\n", qPrintable(first.isNull() ? a : b));
-        return 2;
-    }
-    first = first.convertToFormat(QImage::Format_RGB32);
-    second = second.convertToFormat(QImage::Format_RGB32);
-    first.setDevicePixelRatio(1);
-    second.setDevicePixelRatio(1);
-    if (first == second)
-        return 0;
-    std::fprintf(stderr, "kalvoster-snapshot: %s (%dx%d) and %s (%dx%d) differ\n", qPrintable(a),
-        first.width(), first.height(), qPrintable(b), second.width(), second.height());
-    return 1;
-}
-
-// Copies a drawing as a user would, with the Copy key on it, and serves the clipboard.
-int copyDrawing(QApplication& app, kv::Form1& window, const QString& drawing, const QString& file)
-{
-    auto* box = window.findChild<kv::PictureBox*>(drawing);
-    if (!box || !box->copyMenu()) {
-        std::fprintf(stderr, "kalvoster-snapshot: %s is no drawing\n", qPrintable(drawing));
-        return 2;
-    }
-    if (!box->wholePicture().save(file)) {
-        std::fprintf(stderr, "kalvoster-snapshot: cannot write %s\n", qPrintable(file));
+    const kv::Form1Controls& controls = window.controls();
+    const bool diagram = request.drawing == QLatin1String("picausgabe");
+    kv::PictureBox* box = diagram ? controls.picausgabe : controls.picZeichenblatt;
+    if (!box->wholePicture().save(request.path)) {
+        std::fprintf(stderr, "kalvoster-snapshot: cannot write %s\n", qPrintable(request.path));
         return 1;
     }
-    box->setFocus();
-    const QKeyCombination copy = QKeySequence(QKeySequence::Copy)[0];
-    QKeyEvent press(QEvent::KeyPress, copy.key(), copy.keyboardModifiers());
-    QKeyEvent release(QEvent::KeyRelease, copy.key(), copy.keyboardModifiers());
-    QApplication::sendEvent(box, &press);
-    QApplication::sendEvent(box, &release);
+    (diagram ? controls.diagramCopy : controls.factorisationCopy)->action()->trigger();
     std::printf("copied\n");
     std::fflush(stdout);
     return app.exec();
@@ -134,35 +178,24 @@ int copyDrawing(QApplication& app, kv::Form1& window, const QString& drawing, co
 
 int main(int argc, char* argv[])
 {
-    if (argc == 4 && std::strcmp(argv[1], "--same-pixels") == 0) // needs no display
-        return samePixels(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const std::variant<Request, int> parsed = parseArguments(arguments);
+    if (const int* status = std::get_if<int>(&parsed))
+        return *status;
+    const Request& request = std::get<Request>(parsed);
+
     QApplication app(argc, argv);
     kv::setUpApplication(app);
-    QStringList args = app.arguments();
-    const bool parts = args.size() > 1 && args[1] == QStringLiteral("--parts");
-    if (parts)
-        args.removeAt(1);
-    QString copied;
-    if (args.size() > 2 && args[1] == QStringLiteral("--copy")) {
-        copied = args[2];
-        args.remove(1, 2);
-    }
-    if (args.size() < 2) {
-        std::fprintf(stderr,
-            "usage: kalvoster-snapshot FILE.png [n]\n"
-            "       kalvoster-snapshot --parts DIR [n]\n"
-            "       kalvoster-snapshot --copy picausgabe|picZeichenblatt FILE.png [n]\n"
-            "       kalvoster-snapshot --same-pixels A.png B.png\n");
-        return 2;
-    }
     kv::Form1 window;
     window.show();
-    if (args.size() > 2) {
-        const int n = args[2].toInt();
-        if (n == window.controls().HScroll2->value()) // the window opens at 15 without its analysis
-            window.controls().HScroll2->setValue(
-                n == window.controls().HScroll2->maximum() ? n - 1 : n + 1);
-        window.controls().HScroll2->setValue(n);
+    if (request.n) {
+        kv::ScrollBar* selector = window.controls().HScroll2;
+        const int n = *request.n;
+        if (n == selector->value()) // the window opens at 15 without its analysis
+            selector->setValue(n == selector->maximum() ? n - 1 : n + 1);
+        selector->setValue(n);
     }
 
     // Until the window is on the screen, and every event that showing it caused is handled.
@@ -177,11 +210,19 @@ int main(int argc, char* argv[])
     }
     QCoreApplication::processEvents();
 
-    if (!copied.isEmpty())
-        return copyDrawing(app, window, copied, args[1]);
-    const bool written = parts ? writeParts(args[1], window) : window.grab().save(args[1]);
+    bool written = false;
+    switch (request.mode) {
+    case Request::Copy:
+        return copyDrawing(app, window, request);
+    case Request::Parts:
+        written = writeParts(request.path, window);
+        break;
+    case Request::Picture:
+        written = window.grab().save(request.path);
+        break;
+    }
     if (!written) {
-        std::fprintf(stderr, "kalvoster-snapshot: cannot write %s\n", qPrintable(args[1]));
+        std::fprintf(stderr, "kalvoster-snapshot: cannot write %s\n", qPrintable(request.path));
         return 1;
     }
     return 0;

@@ -151,7 +151,7 @@ xcb)
         kill "$program" 2>/dev/null || true
         wait "$program" 2>/dev/null || true
         program=
-        "$snapshot" --same-pixels "$work/$drawing-whole.png" "$work/$drawing-pasted.png" \
+        "$build/tests/same_pixels" "$work/$drawing-whole.png" "$work/$drawing-pasted.png" \
             || fail "$drawing pasted by another client is not the drawing's whole picture"
     done
     echo "xcb: both drawings pasted by another client as image/png, pixel for pixel"

@@ -195,7 +195,7 @@ private:
         case 12: { // the pointer over a control
             QWidget* all[] = { w_.controls().picZeichenblatt, w_.controls().picausgabe,
                 w_.controls().Picture1, w_.controls().txtN, w_.controls().Frame1,
-                w_.controls().cmd15, w_.controls().HScroll2, w_.controls().Label1,
+                w_.controls().example(15), w_.controls().HScroll2, w_.controls().Label1,
                 w_.controls().txtAusgabe, w_.centralWidget() };
             QWidget* target = all[bounded(int(std::size(all)))];
             QTest::mouseMove(target,

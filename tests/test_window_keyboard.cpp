@@ -66,8 +66,8 @@ private slots:
     void keysClickAFocusedButton()
     {
         QFETCH(int, key);
-        w->controls().cmd945->setFocus();
-        QTest::keyClick(w->controls().cmd945, Qt::Key(key));
+        w->controls().example(945)->setFocus();
+        QTest::keyClick(w->controls().example(945), Qt::Key(key));
         QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 945"));
         w->controls().cmdPlus->setFocus();
         QTest::keyClick(w->controls().cmdPlus, Qt::Key(key));
@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(role(w->controls().Frame1), QAccessible::Grouping);
         QCOMPARE(accessibleText(w->controls().picausgabe, QAccessible::Name),
             QStringLiteral("Balkendiagramm der Darstellungen von n"));
-        QCOMPARE(accessibleText(w->controls().cmd945, QAccessible::Name),
+        QCOMPARE(accessibleText(w->controls().example(945), QAccessible::Name),
             QStringLiteral("Beispiel 945"));
         QCOMPARE(accessibleText(w->controls().cmdPlus, QAccessible::Name),
             QStringLiteral("Lücke um eins vergrößern"));

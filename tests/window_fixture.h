@@ -10,6 +10,7 @@
 #pragma once
 
 #include "app/form1.h"
+#include "image_difference.h"
 #include "ui/core/conversions.h"
 #include "ui/messages.h"
 
@@ -65,10 +66,21 @@ inline constexpr int loopTimedOut = -4711;
 // Returns the loop's exit status, or loopTimedOut.
 int execWithin(std::chrono::milliseconds limit);
 
+// Fails the test with where two pictures first differ, unless they hold the same pixels; where
+// names the case (a panning position, say).
+#define KV_COMPARE_IMAGES_AT(actual, expected, where)                                              \
+    do {                                                                                           \
+        const QString difference_ = ::kv::testing::imageDifference(actual, expected);              \
+        QVERIFY2(difference_.isEmpty(),                                                            \
+            qPrintable(QString(where) + QStringLiteral(" " #actual " against " #expected ": ")     \
+                + difference_));                                                                   \
+    } while (false)
+#define KV_COMPARE_IMAGES(actual, expected) KV_COMPARE_IMAGES_AT(actual, expected, QString())
+
 // While it lives, closes every modal box that opens: a repeating timer finds the active modal
-// widget, records what it shows and clicks OK (a box without OK is rejected). After the
-// deadline it stops looking, closing a box that is still open, so that the call that opened it
-// returns and the test can fail.
+// widget, records what it shows and clicks OK (a box without OK is rejected). A box that opens
+// after the deadline is closed too, and counted as late, so that the call that opened it returns
+// and the test can fail.
 class ModalCloser : public QObject {
     Q_OBJECT
 public:
@@ -77,6 +89,7 @@ public:
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QStringList buttons;
         QImage behind; // the screen's picture of the window behind the box, when asked for
+        bool late = false; // opened after the deadline
     };
 
     // With behind, each box also records what the screen shows of that window while the box
@@ -85,8 +98,8 @@ public:
         std::chrono::milliseconds deadline = std::chrono::seconds(5), QWidget* behind = nullptr);
 
     const std::vector<Box>& closed() const { return closed_; }
-    // True when the deadline passed with a box still open.
-    bool gaveUp() const { return gaveUp_; }
+    // How many boxes opened after the deadline.
+    int late() const { return late_; }
 
 private:
     void look();
@@ -95,7 +108,7 @@ private:
     QDeadlineTimer deadline_;
     QWidget* behind_;
     std::vector<Box> closed_;
-    bool gaveUp_ = false;
+    int late_ = 0;
 };
 
 // The base of every window test: a window, shown and exposed, for each test function.
@@ -107,8 +120,6 @@ protected:
     // The colour on screen at a point of the diagram's user scale, read from a picture of the
     // window at its device pixel ratio.
     QColor diagramPixel(double x, double y, const QImage& shot) const;
-    // The middle of the bars of a row, in the diagram's user scale.
-    static double barMiddle(int row);
     // The diagram of n drawn on a surface of its own, as large as the window's, and rasterised
     // whole at the window's pixel ratio.
     QImage diagramAlone(int n) const;
@@ -119,9 +130,9 @@ protected:
     // Selects n through the n scroll bar, as a change even where n is shown already.
     void selectN(int n) const;
     // The part of the diagram a picture of the screen shows, beside the same part of the
-    // diagram of n drawn alone: equal when the screen shows the diagram of n. None (and a note
-    // why) where the platform's picture of the screen lacks the window's device pixels, as the
-    // offscreen platform of Qt 6.4 gives at a ratio other than 1.
+    // diagram of n drawn alone: equal when the screen shows the diagram of n. None where the
+    // platform's picture of the screen lacks the window's device pixels, as the offscreen
+    // platform of Qt 6.4 gives at a ratio other than 1: KV_COMPARE_DIAGRAM_ON_SCREEN skips then.
     struct DiagramOnScreen {
         QImage shown, expected;
     };
@@ -137,3 +148,13 @@ private slots:
 };
 
 } // namespace kv::testing
+
+// Fails the test unless the screen's picture shows the diagram of n; skips it, saying why, when
+// the picture cannot show it. Comes last in a test function.
+#define KV_COMPARE_DIAGRAM_ON_SCREEN(screen, n)                                                    \
+    do {                                                                                           \
+        const auto seen_ = diagramOnScreen(screen, n);                                             \
+        if (!seen_)                                                                                \
+            QSKIP("the platform's picture of the screen lacks the window's device pixels");        \
+        KV_COMPARE_IMAGES(seen_->shown, seen_->expected);                                          \
+    } while (false)

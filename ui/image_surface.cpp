@@ -1,5 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Kalvoster developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The surface in two halves: recording (Scale, Cls, Line, Box, PSet, Print turn into operations
+// in pixels, kept with their reach, and mark the tiles they touch stale) and rasterising
+// (render fills each stale tile asked for, from the grid's row where the picture starts with a
+// grid, and replays every operation that reaches the tile, clipped to it).
 #include "image_surface.h"
 
 #include <QFontMetricsF>

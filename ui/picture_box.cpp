@@ -1,15 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Kalvoster developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The box paints only what its paint event asks for: the surface renders the tiles of that area
+// and the box blits them, then draws its border and, with the focus, the focus frame around the
+// part that can be seen. A change of the drawing asks for a paint of the whole box.
 #include "picture_box.h"
 
 #include "focus_frame.h"
 #include "twips.h"
 
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -53,82 +51,17 @@ void PictureBox::setLeft(float twips)
     move(inner + twips::toPixels(twips), y());
 }
 
-void PictureBox::offerCopy(PictureBox* source)
+// A hidden box gets its resize event only when shown; what is drawn before needs the size now.
+void PictureBox::place(const QRect& geometry)
 {
-    copySource_ = source;
-    if (copyMenu_)
-        return;
-    copyMenu_ = new QMenu(this);
-    copyMenu_->setObjectName(objectName() + QStringLiteral("Menu"));
-    copyMenu_->setAccessibleName(QStringLiteral("Bildmenü"));
-    QAction* copy = copyMenu_->addAction(QStringLiteral("Bild kopieren"));
-    copy->setObjectName(QStringLiteral("cmdBildKopieren"));
-    connect(copy, &QAction::triggered, this, [this] {
-        if (copySource_)
-            copySource_->copyPicture();
-    });
+    setGeometry(geometry);
+    surface_.setSize(contentsRect().size());
 }
 
 QImage PictureBox::wholePicture()
 {
     // A copy of its own, so that the next drawing does not have to copy the kept image.
-    return surface().image(devicePixelRatioF()).copy();
-}
-
-void PictureBox::copyPicture()
-{
-    if (QClipboard* clipboard = QGuiApplication::clipboard())
-        clipboard->setImage(wholePicture());
-}
-
-// Opened from the keyboard, the menu stands in the middle of the part of the box that can be seen.
-QPoint PictureBox::keyboardMenuPosition() const
-{
-    const QRect seen = rect() & visibleRegion().boundingRect();
-    return mapToGlobal(seen.isEmpty() ? rect().center() : seen.center());
-}
-
-void PictureBox::showCopyMenu(QPoint at)
-{
-    // Opened beside the event loop, not in a loop of its own: a running search goes on.
-    copyMenu_->popup(at);
-}
-
-void PictureBox::keyPressEvent(QKeyEvent* event)
-{
-    if (copySource_) {
-        if (event->matches(QKeySequence::Copy)) {
-            copySource_->copyPicture();
-            event->accept();
-            return;
-        }
-        const bool menuKey = event->key() == Qt::Key_Menu
-            || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
-        if (menuKey) {
-            showCopyMenu(keyboardMenuPosition());
-            event->accept();
-            return;
-        }
-    }
-    QFrame::keyPressEvent(event);
-}
-
-void PictureBox::contextMenuEvent(QContextMenuEvent* event)
-{
-    if (!copySource_) {
-        QFrame::contextMenuEvent(event);
-        return;
-    }
-    showCopyMenu(
-        event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : keyboardMenuPosition());
-    event->accept();
-}
-
-// A hidden box gets its resize event only when shown; its size is already known.
-ImageSurface& PictureBox::surface()
-{
-    surface_.setSize(contentsRect().size());
-    return surface_;
+    return surface_.image(devicePixelRatioF()).copy();
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event)

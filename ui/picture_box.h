@@ -7,13 +7,14 @@
 //
 // Coordinates follow the surface's user scale (twips over the inner area until Scale is called);
 // line widths and point sizes are in device-independent pixels.
+//
+// A box that holds another (the diagram's window) clips it to its inner area through a
+// PictureViewport, which also lays the holder's focus frame over what it holds.
 #pragma once
 
 #include "image_surface.h"
 
 #include <QFrame>
-
-class QMenu;
 
 namespace kv {
 
@@ -23,7 +24,10 @@ public:
     PictureBox(const QString& name, QWidget* parent);
 
     // What the drawings draw on, as large as the inner area.
-    ImageSurface& surface();
+    ImageSurface& surface() { return surface_; }
+    // Places and sizes the box; its surface takes the new inner size at once, also while the
+    // box is hidden and gets no resize event.
+    void place(const QRect& geometry);
 
     void setBackColor(Rgb color);
     Rgb backColor() const { return surface_.background(); }
@@ -34,17 +38,9 @@ public:
     void setLeft(float twips);
     float left() const { return left_; }
 
-    // Offers the whole picture of source (this box, or the one it holds) for copying: the
-    // platform's Copy key while this box has the focus, and a context menu with the one command
-    // "Bild kopieren", opened by a right-click, the menu key or Shift+F10.
-    void offerCopy(PictureBox* source);
-    // The menu that offerCopy made, or none.
-    QMenu* copyMenu() const { return copyMenu_; }
-    // The whole picture at the screen's pixel ratio, as copied: every part of it, also what is
-    // panned out of view, without border or focus frame.
+    // The whole picture at the screen's pixel ratio: every part of it, also what is panned out
+    // of view, without border or focus frame.
     QImage wholePicture();
-    // Puts the whole picture on the clipboard as an image.
-    void copyPicture();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,18 +48,10 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    // Opens the copy menu at a global position.
-    void showCopyMenu(QPoint at);
-    QPoint keyboardMenuPosition() const;
-
     ImageSurface surface_;
     float left_ = 0;
-    PictureBox* copySource_ = nullptr;
-    QMenu* copyMenu_ = nullptr;
 };
 
 // The inner area of a picture box that holds another: it clips what it holds to the area, so the

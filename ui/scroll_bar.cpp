@@ -37,15 +37,19 @@ ScrollBar::ScrollBar(const QString& name, int minimum, int maximum, int initial,
 }
 
 namespace {
-    const QString classicLookName = QStringLiteral("kv-classic-scroll-bars");
+    // The application's child that is the classic style.
+    QString classicLookName()
+    {
+        return QStringLiteral("kv-classic-scroll-bars");
+    }
 }
 
 void createClassicLook(QApplication& app)
 {
-    if (app.findChild<QStyle*>(classicLookName, Qt::FindDirectChildrenOnly))
+    if (app.findChild<QStyle*>(classicLookName(), Qt::FindDirectChildrenOnly))
         return;
     if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"))) {
-        classic->setObjectName(classicLookName);
+        classic->setObjectName(classicLookName());
         classic->setParent(&app);
     }
 }
@@ -53,7 +57,7 @@ void createClassicLook(QApplication& app)
 void useClassicLook(QScrollBar* bar)
 {
     if (QCoreApplication* app = QCoreApplication::instance()) {
-        if (auto* classic = app->findChild<QStyle*>(classicLookName, Qt::FindDirectChildrenOnly))
+        if (auto* classic = app->findChild<QStyle*>(classicLookName(), Qt::FindDirectChildrenOnly))
             bar->setStyle(classic);
     }
 }

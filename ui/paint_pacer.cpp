@@ -9,9 +9,13 @@
 
 namespace kv {
 
-// The toolkit asks a top-level widget to paint what has become dirty with one UpdateRequest
-// event, and asks again only after it was handled: holding that event back holds back the
-// paint, while the dirty regions go on collecting.
+std::chrono::nanoseconds frameInterval(const QScreen* screen)
+{
+    const qreal hertz = screen ? screen->refreshRate() : 0;
+    const qreal rate = hertz >= 20 && hertz <= 1000 ? hertz : 60;
+    return std::chrono::nanoseconds(qRound64(1e9 / rate));
+}
+
 PaintPacer::PaintPacer(QWidget* window)
     : QObject(window)
     , window_(window)
@@ -21,20 +25,15 @@ PaintPacer::PaintPacer(QWidget* window)
     window_->installEventFilter(this);
 }
 
-std::chrono::nanoseconds PaintPacer::frameInterval() const
-{
-    const QScreen* screen = window_->screen();
-    const qreal hertz = screen ? screen->refreshRate() : 0;
-    const qreal rate = hertz >= 20 && hertz <= 1000 ? hertz : 60;
-    return std::chrono::nanoseconds(qRound64(1e9 / rate));
-}
-
+// The toolkit asks a top-level widget to paint what has become dirty with one UpdateRequest
+// event, and asks again only after it was handled: holding that event back holds back the
+// paint, while the dirty regions go on collecting. A held paint is sent when its frame is due.
 bool PaintPacer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (searches_ == 0 || painting_ || watched != window_ || event->type() != QEvent::UpdateRequest)
+    if (scopes_ == 0 || painting_ || watched != window_ || event->type() != QEvent::UpdateRequest)
         return false;
-    const auto interval = frameInterval();
-    // Before the search's first paint, a whole frame counts as passed.
+    const auto interval = frameInterval(window_->screen());
+    // Before the scope's first paint, a whole frame counts as passed.
     const std::chrono::nanoseconds elapsed(
         sinceFrame_.isValid() ? sinceFrame_.nsecsElapsed() : interval.count());
     if (elapsed >= interval) { // a frame is due: this paint goes through
@@ -60,17 +59,17 @@ void PaintPacer::paintNow()
     sinceFrame_.start();
 }
 
-PaintPacer::Search::Search(PaintPacer& pacer)
+PaintPacer::Scope::Scope(PaintPacer& pacer)
     : pacer_(pacer)
 {
-    if (pacer_.searches_++ == 0)
-        pacer_.sinceFrame_.invalidate(); // the search's first step is painted at once
+    if (pacer_.scopes_++ == 0)
+        pacer_.sinceFrame_.invalidate(); // the first step is painted at once
 }
 
-PaintPacer::Search::~Search()
+PaintPacer::Scope::~Scope()
 {
-    --pacer_.searches_;
-    pacer_.paintNow(); // the search's last n, before anything that follows it
+    --pacer_.scopes_;
+    pacer_.paintNow(); // the last step, before anything that follows
 }
 
 } // namespace kv
