@@ -6,7 +6,29 @@
 
 #include <cstring>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace kv {
+
+void attachToCallingConsole()
+{
+#ifdef _WIN32
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return; // started from the desktop, or the output goes elsewhere already
+    // Streams the caller redirected (to a file, a pipe) stay where they are.
+    const auto unset = [](DWORD which) {
+        const HANDLE handle = GetStdHandle(which);
+        return handle == nullptr || handle == INVALID_HANDLE_VALUE
+            || GetFileType(handle) == FILE_TYPE_UNKNOWN;
+    };
+    if (unset(STD_OUTPUT_HANDLE))
+        std::freopen("CONOUT$", "w", stdout);
+    if (unset(STD_ERROR_HANDLE))
+        std::freopen("CONOUT$", "w", stderr);
+#endif
+}
 
 std::optional<int> handleCommandLine(int argc, char** argv, std::FILE* out, std::FILE* err)
 {

@@ -14,4 +14,8 @@ namespace kv {
 // (help, version: 0) or on err (anything else: 2).
 std::optional<int> handleCommandLine(int argc, char** argv, std::FILE* out, std::FILE* err);
 
+// Windows starts a windowed program without a console: one started from a console writes its
+// answers there. Elsewhere it does nothing.
+void attachToCallingConsole();
+
 } // namespace kv

@@ -12,6 +12,8 @@
 
 int main(int argc, char* argv[])
 {
+    if (argc > 1)
+        kv::attachToCallingConsole();
     if (const std::optional<int> status = kv::handleCommandLine(argc, argv, stdout, stderr))
         return *status;
     // The toolkit gets the program's name only: none of its command-line options act.

@@ -8,6 +8,7 @@
 #include "kalvoster/version.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QLibraryInfo>
 #include <QPainter>
 #include <QStyle>
@@ -30,11 +31,14 @@ namespace {
         QApplication::setPalette(lightPalette());
     }
 
+    // The system's toolkit texts; where the toolkit is built into the program (on Windows),
+    // those built in with it.
     bool useGermanToolkitTexts(QCoreApplication& app)
     {
         auto* translator = new QTranslator(&app);
         if (!translator->load(
-                QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+            && !translator->load(QStringLiteral("qtbase_de"), QStringLiteral(":/translations"))) {
             delete translator;
             return false;
         }
@@ -46,6 +50,10 @@ namespace {
 
 bool setUpApplication(QApplication& app)
 {
+    // The layout is measured in Times New Roman; where it is missing (the offscreen platform,
+    // which reads only the fonts of a folder), Liberation Serif has its metrics.
+    QFont::insertSubstitution(
+        QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
     QCoreApplication::setApplicationName(QStringLiteral("Kalvoster"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(version));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kalvoster.Kalvoster"));

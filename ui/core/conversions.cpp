@@ -145,12 +145,17 @@ double Val(std::string_view text)
     if (magnitude < -400)
         return negative ? -0.0 : 0.0;
 
-    // strtod in the C locale: free of the user's decimal comma, and it keeps subnormal results
-    // that std::from_chars reports as out of range.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t {});
+    // strtod keeps subnormal results that std::from_chars reports as out of range. The text
+    // holds digits and an exponent only; the C locale keeps the user's settings out anyway.
     const std::string cleaned = digits + "e" + std::to_string(scale);
     errno = 0;
+#ifdef __MINGW32__
+    // mingw's own strtod, correctly rounded, the same on every Windows release.
+    const double result = __mingw_strtod(cleaned.c_str(), nullptr);
+#else
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t {});
     const double result = strtod_l(cleaned.c_str(), nullptr, cLocale);
+#endif
     if (!std::isfinite(result) || (errno == ERANGE && std::fabs(result) == HUGE_VAL))
         throw RuntimeError(RuntimeError::Overflow);
     return negative ? -result : result;
