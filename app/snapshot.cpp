@@ -101,9 +101,9 @@ std::variant<Request, int> parseArguments(const QStringList& arguments)
     if (!rest.isEmpty()) {
         bool number = false;
         const int n = rest.front().toInt(&number);
+        const QString notN = QStringLiteral("n must be a whole number from 1 to 1365, not \"%1\"");
         if (!number || n < 1 || n > 1365)
-            return usageError(QStringLiteral("n must be a whole number from 1 to 1365, not \"%1\"")
-                                  .arg(rest.front()));
+            return usageError(notN.arg(rest.front()));
         request.n = n;
     }
     return request;
