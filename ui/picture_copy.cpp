@@ -17,7 +17,6 @@ PictureCopy::PictureCopy(QWidget* widget, std::function<QImage()> picture)
     , widget_(widget)
     , picture_(std::move(picture))
     , action_(new QAction(QStringLiteral("Bild kopieren"), this))
-    , menu_(nullptr)
 {
     // The widget's children keep the pointer's events from it (the hover help needs that): the
     // requests for the menu are taken where they arrive.

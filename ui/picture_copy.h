@@ -42,7 +42,7 @@ private:
     QWidget* widget_;
     std::function<QImage()> picture_;
     QAction* action_;
-    QMenu* menu_;
+    QMenu* menu_ = nullptr; // made after the children are watched
 };
 
 } // namespace kv
