@@ -87,8 +87,8 @@ void Form1Controls::setupControls(QMainWindow* window)
     Form->setFixedSize(twips::toPixels(clientWidth), twips::toPixels(clientHeight));
     scroller->setWidget(Form);
     scroller->viewport()->setBackgroundRole(QPalette::Window);
-    useClassicLook(scroller->horizontalScrollBar());
-    useClassicLook(scroller->verticalScrollBar());
+    makeClassic(scroller->horizontalScrollBar());
+    makeClassic(scroller->verticalScrollBar());
     QWidget* form = Form;
 
     auto button = [](const QString& name, const QString& caption, QWidget* parent) {

@@ -21,7 +21,7 @@ ScrollBar::ScrollBar(const QString& name, int minimum, int maximum, int initial,
     setPageStep(1);
     setTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    useClassicLook(this);
+    makeClassic(this);
 
     connect(this, &QAbstractSlider::valueChanged, this, [this] {
         if (isSliderDown())
@@ -54,8 +54,9 @@ void createClassicLook(QApplication& app)
     }
 }
 
-void useClassicLook(QScrollBar* bar)
+void makeClassic(QScrollBar* bar)
 {
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
     if (QCoreApplication* app = QCoreApplication::instance()) {
         if (auto* classic = app->findChild<QStyle*>(classicLookName(), Qt::FindDirectChildrenOnly))
             bar->setStyle(classic);

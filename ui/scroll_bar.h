@@ -17,9 +17,10 @@ namespace kv {
 // Scroll bars in the plain classic look: flat trough, bevelled arrows and thumb. They also
 // repaint without the gradients that make every move of a thumb cost a round trip through the
 // painting worker threads. The application's set-up makes the style, once, owned by the
-// application; before that, a bar keeps the application's style.
+// application; before that, a bar keeps the application's style. A classic bar has no context
+// menu either: the toolkit's own would run in a loop of its own and hold everything else.
 void createClassicLook(QApplication& app);
-void useClassicLook(QScrollBar* bar);
+void makeClassic(QScrollBar* bar);
 
 class ScrollBar : public QScrollBar {
     Q_OBJECT

@@ -22,8 +22,8 @@ MultiLineTextBox::MultiLineTextBox(const QString& name, const QString& text, QWi
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    useClassicLook(horizontalScrollBar());
-    useClassicLook(verticalScrollBar());
+    makeClassic(horizontalScrollBar());
+    makeClassic(verticalScrollBar());
     setText(text);
 }
 
