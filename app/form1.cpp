@@ -3,10 +3,13 @@
 // How the window's behaviour is put together: every event reaches its handler through on(),
 // which runs it inside handle(), the guard that turns a run-time error into its message box and
 // the program's end. The handlers keep the program's own names and do what their names say;
-// the gap search sees the window through SearchAdapter and pumps events through doEvents_, with
-// the window painted at the display's pace while it runs. The hover help is an event filter on
-// the controls that report the pointer.
+// the gap search sees the window through SearchAdapter and is stepped by the event loop through
+// SearchRunner, each step a handler of its own. Boxes open beside the event loop and hold the
+// searches while open. The hover help is an event filter on the controls that report the
+// pointer.
 #include "form1.h"
+
+#include "search_runner.h"
 
 #include "factor/factorisation.h"
 #include "present/bar_diagram.h"
@@ -15,6 +18,7 @@
 #include "ui/core/conversions.h"
 #include "ui/core/runtime_error.h"
 #include "ui/messages.h"
+#include "ui/paint_pacer.h"
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
@@ -54,7 +58,11 @@ public:
     {
         return static_cast<std::int16_t>(form_.HScroll2->maximum());
     }
-    void setValue(std::int16_t n) override { form_.HScroll2->setValue(n); }
+    void setValue(std::int16_t n) override
+    {
+        form_.HScroll2->setValue(n);
+        emit form_.searchStepped();
+    }
     std::string gapText() const override { return form_.txtLuecke->text().toStdString(); }
     std::int32_t distanceCount(std::int32_t index) const override
     {
@@ -68,9 +76,9 @@ private:
 
 Form1::Form1(QWidget* parent)
     : QMainWindow(parent)
-    , search_(std::make_unique<SearchAdapter>(*this))
+    , searchWindow_(std::make_unique<SearchAdapter>(*this))
     , pacer_(new PaintPacer(this))
-    , doEvents_([] { QCoreApplication::processEvents(QEventLoop::AllEvents); })
+    , search_(std::make_unique<SearchRunner>(*searchWindow_, *pacer_))
 {
     setupControls(this);
     wireEvents();
@@ -88,6 +96,7 @@ void Form1::wireEvents()
     on(HScroll1, &ScrollBar::Change, &Form1::HScroll1_Change);
     on(HScroll1, &ScrollBar::Scroll, &Form1::HScroll1_Scroll);
     on(cmdSuche, &QPushButton::clicked, &Form1::cmdSuche_Click);
+    on(search_.get(), &SearchRunner::due, &Form1::searchStep);
     on(cmdPlus, &QPushButton::clicked, &Form1::cmdPlus_Click);
     on(cmdMinus, &QPushButton::clicked, &Form1::cmdMinus_Click);
     on(cmdInfo, &QAction::triggered, &Form1::cmdInfo_Click);
@@ -143,17 +152,17 @@ void Form1::fatal(const RuntimeError& error)
 {
     if (ending_)
         return;
-    ending_ = true; // nothing runs any more, not even a search waiting in the pump
-    showRuntimeError(this, error);
-    End(1);
+    ending_ = true; // nothing runs any more, no search steps on
+    search_->stopAll();
+    showRuntimeError(this, error, [this] { End(1); });
 }
 
 void Form1::End(int exitStatus)
 {
     ending_ = true;
+    search_->stopAll();
     hide();
-    // Leaves the event loop as soon as every handler on the stack has returned; each running
-    // search returns right after its pump, since ending_ is set.
+    // Leaves the event loop as soon as the handler on the stack has returned.
     QCoreApplication::exit(exitStatus);
 }
 
@@ -164,9 +173,9 @@ void Form1::closeEvent(QCloseEvent* event)
         End(0);
 }
 
-void Form1::setDoEvents(std::function<void()> doEvents)
+int Form1::searching() const
 {
-    doEvents_ = std::move(doEvents);
+    return search_->running();
 }
 
 // ---- start-up and the n selector
@@ -225,9 +234,15 @@ void Form1::HScroll1_Scroll()
 
 // ---- the gap search
 
+void Form1::openBox(MessageKind kind, const QString& title, const QString& text)
+{
+    search_->hold();
+    showMessage(this, kind, title, text, [this] { search_->release(); });
+}
+
 void Form1::showGapRangeMessage()
 {
-    showMessage(this, MessageKind::Warning, QStringLiteral("Kalvoster"),
+    openBox(MessageKind::Warning, QStringLiteral("Kalvoster"),
         QStringLiteral("Die Lücke muss zwischen %1 und %2 liegen.")
             .arg(smallestGap)
             .arg(largestGap));
@@ -235,14 +250,23 @@ void Form1::showGapRangeMessage()
 
 void Form1::cmdSuche_Click()
 {
-    SearchEnd end {};
-    {
-        // Painted at the display's pace while it runs; its last n at once when it ends.
-        const PaintPacer::Scope pacing(*pacer_);
-        end = runGapSearch(*search_, doEvents_);
-    }
+    if (const std::optional<SearchEnd> end = search_->start())
+        searchOver(*end);
+}
+
+// One step of the newest search, due at a turn of the event loop.
+void Form1::searchStep()
+{
+    if (const std::optional<SearchEnd> end = search_->step())
+        searchOver(*end);
+}
+
+// Its last n is on the screen by now; an invalid gap says so in its box.
+void Form1::searchOver(SearchEnd end)
+{
     if (end == SearchEnd::InvalidGap && !ending_)
         showGapRangeMessage();
+    emit searchEnded(end);
 }
 
 void Form1::cmdPlus_Click()
@@ -269,7 +293,7 @@ void Form1::changeGap(std::string (*step)(std::string_view gapText))
 
 void Form1::cmdInfo_Click()
 {
-    showMessage(this, MessageKind::Information, QStringLiteral("Programmiert von"),
+    openBox(MessageKind::Information, QStringLiteral("Programmiert von"),
         QStringLiteral("Kalvoster – Summen aufeinanderfolgender natürlicher Zahlen\n"
                        "programmiert vom Kalvoster-Entwicklerteam"));
 }

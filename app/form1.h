@@ -7,10 +7,9 @@
 
 #include "analysis/representations.h"
 #include "form1_controls.h"
-#include "ui/paint_pacer.h"
+#include "search/gap_search.h"
 
 #include <QMainWindow>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,7 +18,10 @@
 
 namespace kv {
 
+enum class MessageKind;
+class PaintPacer;
 class RuntimeError;
+class SearchRunner;
 
 class Form1 : public QMainWindow, private Form1Controls {
     Q_OBJECT
@@ -30,11 +32,17 @@ public:
     // The controls, for tests, tools and benchmarks that act as a user would.
     const Form1Controls& controls() const { return *this; }
 
-    // The event pump of the gap search; tests replace it.
-    void setDoEvents(std::function<void()> doEvents);
-
     // True once the program is ending; from then on no handler does anything.
     bool ending() const { return ending_; }
+
+    // How many gap searches run; each further one was started while the one before ran.
+    int searching() const;
+
+signals:
+    // A search has moved n one up, its analysis shown.
+    void searchStepped();
+    // A search has ended.
+    void searchEnded(kv::SearchEnd end);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,6 +61,8 @@ private:
     void Primfaktoren();
     void exampleClick(int n); // cmd15_Click ... cmd1365_Click
     void cmdSuche_Click();
+    void searchStep();
+    void searchOver(SearchEnd end);
     void cmdPlus_Click();
     void cmdMinus_Click();
     void cmdInfo_Click();
@@ -71,6 +81,8 @@ private:
     void on(Sender* sender, Signal signal, void (Form1::*handler)());
     void fatal(const RuntimeError& error);
     void End(int exitStatus);
+    // Opens a box; the searches wait while it is open.
+    void openBox(MessageKind kind, const QString& title, const QString& text);
     void showGapRangeMessage();
     void changeGap(std::string (*step)(std::string_view gapText));
 
@@ -78,9 +90,9 @@ private:
     std::vector<std::pair<QWidget*, void (Form1::*)()>> hoverOwners_;
 
     class SearchAdapter;
-    std::unique_ptr<SearchAdapter> search_;
+    std::unique_ptr<SearchAdapter> searchWindow_;
     PaintPacer* pacer_; // owned by the window, as its child
-    std::function<void()> doEvents_;
+    std::unique_ptr<SearchRunner> search_;
     Representations table_;
     bool ending_ = false;
 };

@@ -16,28 +16,46 @@ std::int32_t gapIndex(std::string_view gapText)
     return index;
 }
 
-SearchEnd runGapSearch(SearchWindow& window, const std::function<void()>& doEvents)
+std::optional<SearchEnd> GapSearches::start()
 {
-    if (window.value() == window.maximum())
+    if (window_.value() == window_.maximum())
         return SearchEnd::AlreadyAtMaximum;
-    for (;;) {
-        window.setValue(checkedAdd<std::int16_t>(window.value(), 1));
-        doEvents();
-        if (window.ending())
-            return SearchEnd::Ending;
+    ++running_;
+    advance();
+    return std::nullopt;
+}
 
-        std::int32_t index = 0;
-        try {
-            index = gapIndex(window.gapText());
-        } catch (const RuntimeError&) {
-            return SearchEnd::InvalidGap;
-        }
-        const bool atMaximum = window.value() == window.maximum();
-        if (window.distanceCount(index) > 0)
-            return SearchEnd::Hit;
-        if (atMaximum)
-            return SearchEnd::Maximum;
+std::optional<SearchEnd> GapSearches::step()
+{
+    if (running_ == 0)
+        return std::nullopt;
+    const auto end = [this](SearchEnd how) {
+        --running_;
+        return how;
+    };
+    if (window_.ending()) {
+        running_ = 0;
+        return SearchEnd::Ending;
     }
+    std::int32_t index = 0;
+    try {
+        index = gapIndex(window_.gapText());
+    } catch (const RuntimeError&) {
+        return end(SearchEnd::InvalidGap);
+    }
+    const bool atMaximum = window_.value() == window_.maximum();
+    if (window_.distanceCount(index) > 0)
+        return end(SearchEnd::Hit);
+    if (atMaximum)
+        return end(SearchEnd::Maximum);
+    advance();
+    return std::nullopt;
+}
+
+// A run-time error in the n-change sequence leaves the count as it is: the program ends.
+void GapSearches::advance()
+{
+    window_.setValue(checkedAdd<std::int16_t>(window_.value(), 1));
 }
 
 std::string gapPlus(std::string_view gapText)

@@ -7,7 +7,10 @@
 #include "ui/core/runtime_error.h"
 
 #include <QTest>
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 using namespace kv;
 
@@ -33,6 +36,35 @@ struct FakeWindow : SearchWindow {
     std::string gapText() const override { return luecke; }
     std::int32_t distanceCount(std::int32_t index) const override { return table->Abstand(index); }
     bool ending() const override { return isEnding; }
+};
+
+// Drives the searches as the window's event loop does: between two steps, whatever the user
+// does; records how each search ended.
+struct Driver {
+    explicit Driver(FakeWindow& window)
+        : w(window)
+    {
+    }
+    FakeWindow& w;
+    GapSearches searches { w };
+    std::vector<SearchEnd> ends;
+    int between = 0;
+
+    SearchEnd run(const std::function<void()>& user = {})
+    {
+        if (const auto end = searches.start())
+            return *end;
+        for (;;) {
+            ++between;
+            if (user)
+                user();
+            if (const auto end = searches.step()) {
+                ends.push_back(*end);
+                if (searches.running() == 0)
+                    return *end;
+            }
+        }
+    }
 };
 
 } // namespace
@@ -76,10 +108,10 @@ private slots:
         FakeWindow w;
         w.n = static_cast<std::int16_t>(start);
         w.luecke = luecke.toStdString();
-        int pumps = 0;
-        QCOMPARE(runGapSearch(w, [&] { ++pumps; }), end);
+        Driver driver(w);
+        QCOMPARE(driver.run(), end);
         QCOMPARE(int(w.n), stop);
-        QCOMPARE(pumps, stop - start); // one pump per step
+        QCOMPARE(driver.between, stop - start); // a turn of the event loop after every step
         QCOMPARE(w.changes, stop - start);
     }
 
@@ -148,62 +180,57 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(RuntimeError, gapMinus("-1e999"));
     }
 
-    // A second search started from inside the pump: both end at the same n.
-    void nestedSearch()
+    // A second search started while one runs: it runs alone, and both end at the same n.
+    void secondSearch()
     {
         FakeWindow w;
         w.n = 1;
-        int depth = 0;
-        SearchEnd inner {};
-        std::int16_t innerStop = 0;
-        std::function<void()> pump = [&] {
-            if (depth++ == 0) {
-                inner = runGapSearch(w, pump);
-                innerStop = w.n;
-            }
+        Driver driver(w);
+        const auto secondAfterTheFirstStep = [&] {
+            if (driver.between == 1)
+                QVERIFY(!driver.searches.start());
         };
-        QCOMPARE(runGapSearch(w, pump), SearchEnd::Hit);
-        QCOMPARE(inner, SearchEnd::Hit);
-        QCOMPARE(innerStop, std::int16_t(3));
+        QCOMPARE(driver.run(secondAfterTheFirstStep), SearchEnd::Hit);
+        QCOMPARE(driver.ends, (std::vector { SearchEnd::Hit, SearchEnd::Hit }));
         QCOMPARE(w.n, std::int16_t(3));
     }
 
-    void gapChangedInsideThePump()
+    void gapChangedBetweenSteps()
     {
         FakeWindow w;
         w.n = 1;
-        const SearchEnd end = runGapSearch(w, [&] { w.luecke = "1"; });
-        QCOMPARE(end, SearchEnd::Hit);
+        QCOMPARE(Driver(w).run([&] { w.luecke = "1"; }), SearchEnd::Hit);
         QCOMPARE(w.n, std::int16_t(5)); // 3 has an adjacent pair, but L is 1 by then
     }
 
-    void nChangedInsideThePump()
+    void nChangedBetweenSteps()
     {
         FakeWindow w;
         w.n = 1;
         bool moved = false;
-        const SearchEnd end = runGapSearch(w, [&] {
-            if (!moved) {
-                moved = true;
+        const auto pick20 = [&] {
+            if (!std::exchange(moved, true))
                 w.setValue(20); // the user picks 20 while the search runs
-            }
-        });
-        QCOMPARE(end, SearchEnd::Hit);
+        };
+        QCOMPARE(Driver(w).run(pick20), SearchEnd::Hit);
         QCOMPARE(w.n, std::int16_t(27)); // on from 20, not from 2: 3 would have been a hit
     }
 
-    void endingInsideThePumpReturnsAtOnce()
+    void endingBetweenStepsEndsEverySearch()
     {
         FakeWindow w;
         w.n = 1;
         w.luecke = "1399";
-        int pumps = 0;
-        const SearchEnd end = runGapSearch(w, [&] {
-            if (++pumps == 10)
+        Driver driver(w);
+        const auto secondSearchThenTheEnd = [&] {
+            if (driver.between == 2)
+                QVERIFY(!driver.searches.start());
+            if (driver.between == 10)
                 w.isEnding = true;
-        });
-        QCOMPARE(end, SearchEnd::Ending);
-        QCOMPARE(w.n, std::int16_t(11));
+        };
+        QCOMPARE(driver.run(secondSearchThenTheEnd), SearchEnd::Ending);
+        QCOMPARE(driver.searches.running(), 0);
+        QCOMPARE(w.n, std::int16_t(12)); // the second search moved n once more
     }
 };
 

@@ -24,11 +24,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QEventLoop>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -65,15 +67,26 @@ public:
         , random_(seed)
     {
         buttons_ = w.findChild<QWidget*>(QStringLiteral("Frame1"))->findChildren<QPushButton*>();
-        // Searches pump through the monkey, which may act from inside them; a search is cut
-        // short after a while by moving n to its maximum.
-        w.setDoEvents([this] { pump(); });
+        // The monkey may act between two steps of a search; a search is cut short after a
+        // while by moving n to its maximum.
+        QObject::connect(&w, &Form1::searchStepped, [this] { betweenSteps(); });
     }
 
-    void act()
+    // One action, and the searches it started run to their end. False when they did not end.
+    bool act()
     {
-        pumps_ = 0;
+        steps_ = 0;
         doAction(int(random_.bounded(17)), 0);
+        if (w_.searching() == 0)
+            return true;
+        QEventLoop loop;
+        QObject::connect(&w_, &Form1::searchEnded, &loop, [this, &loop] {
+            if (w_.searching() == 0)
+                loop.quit();
+        });
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        loop.exec();
+        return w_.searching() == 0;
     }
 
 private:
@@ -109,10 +122,9 @@ private:
         }
     }
 
-    void pump()
+    void betweenSteps()
     {
-        QCoreApplication::processEvents();
-        if (++pumps_ > 40) {
+        if (++steps_ > 40) {
             w_.controls().HScroll2->setValue(w_.controls().HScroll2->maximum()); // ends the search
             return;
         }
@@ -224,7 +236,7 @@ private:
     Form1& w_;
     QRandomGenerator random_;
     QList<QPushButton*> buttons_;
-    int pumps_ = 0;
+    int steps_ = 0;
     int depth_ = 0;
 };
 
@@ -264,8 +276,9 @@ private slots:
 
         long baseline = 0;
         for (int i = 0; i < actions; ++i) {
-            monkey.act();
+            const bool searchesEnded = monkey.act();
             const QByteArray where = repeat + ", action " + QByteArray::number(i);
+            QVERIFY2(searchesEnded, where + " a search did not end");
             QVERIFY2(!w.ending(), where);
             const int n = w.controls().HScroll2->value();
             if (w.controls().txtN->text()

@@ -16,6 +16,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QScreen>
 #include <QTest>
 
@@ -149,6 +150,33 @@ void WindowTest::selectN(int n) const
 {
     w->controls().HScroll2->setValue(n == 15 ? 16 : 15);
     w->controls().HScroll2->setValue(n);
+}
+
+QString WindowTest::waitForSearches(std::chrono::milliseconds limit) const
+{
+    if (w->searching() > 0) {
+        QEventLoop loop;
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(w.get(), &Form1::searchEnded, &loop, [this, &loop] {
+            if (w->searching() == 0)
+                loop.quit();
+        });
+        guard.start(limit);
+        loop.exec();
+    }
+    if (w->searching() == 0)
+        return {};
+    QString held = QStringLiteral("%1 searches still run at n = %2 after %3 ms")
+                       .arg(w->searching())
+                       .arg(w->controls().HScroll2->value())
+                       .arg(limit.count());
+    if (const QWidget* box = QApplication::activeModalWidget())
+        held += QStringLiteral(", held by the box \"%1\"").arg(box->windowTitle());
+    if (const QWidget* menu = QApplication::activePopupWidget())
+        held += QStringLiteral(", a menu is open: %1").arg(menu->objectName());
+    return held;
 }
 
 std::optional<WindowTest::DiagramOnScreen> WindowTest::diagramOnScreen(

@@ -62,6 +62,9 @@ public:
 // The status execWithin returns when its limit passed; the program never ends with it.
 inline constexpr int loopTimedOut = -4711;
 
+// Long enough for any loop here to end by itself, short enough to fail fast when it does not.
+inline constexpr std::chrono::milliseconds loopLimit { 5000 };
+
 // Runs the application's event loop until something ends it, or until the limit passes.
 // Returns the loop's exit status, or loopTimedOut.
 int execWithin(std::chrono::milliseconds limit);
@@ -129,6 +132,9 @@ protected:
     QImage screenOfWindow() const { return screenPicture(w.get()); }
     // Selects n through the n scroll bar, as a change even where n is shown already.
     void selectN(int n) const;
+    // Runs the event loop until no search runs, or the limit passes; then returns what held the
+    // searches (an open box or menu), else nothing.
+    QString waitForSearches(std::chrono::milliseconds limit = loopLimit) const;
     // The part of the diagram a picture of the screen shows, beside the same part of the
     // diagram of n drawn alone: equal when the screen shows the diagram of n. None where the
     // platform's picture of the screen lacks the window's device pixels, as the offscreen
@@ -148,6 +154,19 @@ private slots:
 };
 
 } // namespace kv::testing
+
+// Clicks "Suche bis" and lets the event loop run the search to its end; fails the test, saying
+// what held it, when it does not end within loopLimit.
+#define KV_SEARCH()                                                                                \
+    do {                                                                                           \
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);                                 \
+        KV_WAIT_FOR_SEARCHES();                                                                    \
+    } while (false)
+#define KV_WAIT_FOR_SEARCHES()                                                                     \
+    do {                                                                                           \
+        const QString held_ = waitForSearches();                                                   \
+        QVERIFY2(held_.isEmpty(), qPrintable(held_));                                              \
+    } while (false)
 
 // Fails the test unless the screen's picture shows the diagram of n; skips it, saying why, when
 // the picture cannot show it. Comes last in a test function.

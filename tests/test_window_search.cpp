@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Kalvoster developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window inside the event pump: the gap search stepping through the window, "+" and
-// "-", events handled while a search runs, the window closed or the program ended from inside
-// it, the information box, and the ends of the program with their exit status.
+// The main window's gap search as the event loop drives it: the search stepping through the
+// window, "+" and "-", events handled between two steps, the window closed or the program ended
+// while it runs, the boxes and how they hold it, and the ends of the program with their exit
+// status.
 #include "window_fixture.h"
 
 #include "analysis/representations.h"
@@ -11,22 +12,22 @@
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
+#include "wait_compare.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <memory>
 
 using namespace kv;
 using namespace kv::testing;
-
-// Long enough for any loop here to end by itself, short enough to fail fast when it does not.
-constexpr std::chrono::milliseconds loopLimit { 5000 };
 
 namespace {
 
@@ -55,17 +56,31 @@ private:
 
 } // namespace
 
-class TestWindowPump : public WindowTest {
+class TestWindowSearch : public WindowTest {
     Q_OBJECT
 private slots:
     void searchStepsThroughTheWindow()
     {
         w->controls().HScroll2->setValue(14);
-        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        KV_SEARCH();
         QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 15"));
-        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        KV_SEARCH();
         QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 27"));
         QCOMPARE(reportLines(w->controls().txtAusgabe->text()), reportLines(reportOf(27)));
+    }
+
+    // Every step is a turn of the event loop: the click that starts a search returns at once.
+    void theClickReturnsBeforeTheSearchEnds()
+    {
+        w->controls().HScroll2->setValue(1);
+        w->controls().txtLuecke->setText(QStringLiteral("1399"));
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        QCOMPARE(w->controls().HScroll2->value(), 2);
+        QCOMPARE(w->searching(), 1);
+        KV_WAIT_FOR_SEARCHES();
+        QCOMPARE(w->controls().HScroll2->value(), 1365);
+        QCOMPARE(reportLines(w->controls().txtAusgabe->text()), reportLines(reportOf(1365)));
+        QVERIFY(!w->ending());
     }
 
     void plusAndMinusButtons()
@@ -92,7 +107,7 @@ private slots:
         QFETCH(QString, luecke);
         MessageRecorder boxes;
         w->controls().txtLuecke->setText(luecke);
-        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        KV_SEARCH();
         QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 16")); // one step, shown
         QCOMPARE(reportLines(w->controls().txtAusgabe->text()), reportLines(reportOf(16)));
         QCOMPARE(boxes.shown.size(), std::size_t(1));
@@ -136,110 +151,138 @@ private slots:
         w->controls().txtLuecke->setText(luecke);
         QTest::mouseClick(w->controls().cmdPlus, Qt::LeftButton);
         w->controls().txtLuecke->setText(luecke);
-        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        KV_SEARCH();
         QVERIFY(!w->ending());
         QVERIFY(w->controls().HScroll2->value() > 1360);
     }
 
-    void secondSearchFromInsideThePump()
+    // ---- events between two steps
+
+    // A second click while a search runs starts a search of its own; the first then tests the n
+    // the second stopped at, and both end there.
+    void secondSearchWhileOneRuns()
     {
         w->controls().HScroll2->setValue(1);
-        int pumps = 0;
-        int innerStop = 0;
-        w->setDoEvents([&] {
-            if (++pumps == 1) {
+        std::vector<std::pair<SearchEnd, int>> ends;
+        connect(w.get(), &Form1::searchEnded, this,
+            [&](SearchEnd end) { ends.emplace_back(end, w->controls().HScroll2->value()); });
+        int steps = 0;
+        connect(w.get(), &Form1::searchStepped, this, [&] {
+            if (++steps == 1)
                 QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
-                innerStop = w->controls().HScroll2->value();
-            }
         });
-        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
-        QCOMPARE(innerStop, 3);
-        QCOMPARE(w->controls().HScroll2->value(), 3);
+        KV_SEARCH();
+        const std::vector<std::pair<SearchEnd, int>> both { { SearchEnd::Hit, 3 },
+            { SearchEnd::Hit, 3 } };
+        QVERIFY(ends == both);
     }
 
-    void gapChangedFromInsideThePump()
+    void gapChangedWhileTheSearchRuns()
     {
         w->controls().HScroll2->setValue(1);
-        bool typed = false;
-        w->setDoEvents([&] {
-            if (!typed) {
-                typed = true;
-                QTest::mouseClick(
-                    w->controls().cmdPlus, Qt::LeftButton); // L = 1 from the first step on
-            }
+        connect(w.get(), &Form1::searchStepped, this, [this] {
+            if (w->controls().HScroll2->value() == 2)
+                QTest::mouseClick(w->controls().cmdPlus, Qt::LeftButton); // L = 1 from now on
         });
-        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
-        QCOMPARE(
-            w->controls().HScroll2->value(), 5); // 3 has an adjacent pair, but is tested with L = 1
+        KV_SEARCH();
+        QCOMPARE(w->controls().HScroll2->value(), 5); // 3 has an adjacent pair, tested with L = 1
     }
 
-    void exampleButtonFromInsideThePump()
+    void exampleButtonWhileTheSearchRuns()
     {
-        w->controls().HScroll2->setValue(1);
-        bool clicked = false;
-        w->setDoEvents([&] {
-            if (!clicked) {
-                clicked = true;
-                QTest::mouseClick(w->controls().example(945), Qt::LeftButton);
-            }
-        });
-        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
-        const int n = w->controls().HScroll2->value();
-        QVERIFY(n >= 945);
-        QCOMPARE(reportLines(w->controls().txtAusgabe->text()), reportLines(reportOf(n)));
-        // The search stopped at the first n from 945 on with a pair 1399 apart, or at the end.
-        auto table = std::make_unique<Representations>();
-        analyse(*table, Str(n), nullptr);
-        QVERIFY(table->Abstand(1399) > 0 || n == 1365);
-    }
-
-    void windowClosedFromInsideThePump_data()
-    {
-        QTest::addColumn<int>("depth");
-        QTest::newRow("one search") << 1;
-        QTest::newRow("two nested searches") << 2;
-    }
-
-    void windowClosedFromInsideThePump()
-    {
-        QFETCH(int, depth);
         w->controls().HScroll2->setValue(1);
         w->controls().txtLuecke->setText(QStringLiteral("1399"));
-        int pumps = 0;
-        w->setDoEvents([&] {
-            ++pumps;
-            if (pumps < depth)
+        bool clicked = false;
+        connect(w.get(), &Form1::searchStepped, this, [&] {
+            if (!std::exchange(clicked, true))
+                QTest::mouseClick(w->controls().example(945), Qt::LeftButton);
+        });
+        std::vector<int> tested;
+        connect(w->controls().HScroll2, &QScrollBar::valueChanged, this,
+            [&](int n) { tested.push_back(n); });
+        KV_SEARCH();
+        // The first step, then on from 945, every n shown, up to the end, as no pair lies 1399
+        // apart.
+        QCOMPARE(tested.size(), std::size_t(2 + 1365 - 945));
+        QCOMPARE(tested[0], 2);
+        QCOMPARE(tested[1], 945);
+        QCOMPARE(tested[2], 946);
+        QCOMPARE(w->controls().HScroll2->value(), 1365);
+        QCOMPARE(reportLines(w->controls().txtAusgabe->text()), reportLines(reportOf(1365)));
+    }
+
+    // A right-click on a scroll bar opens nothing, and so holds nothing: the search goes on.
+    void scrollBarsHaveNoContextMenu()
+    {
+        w->controls().HScroll2->setValue(1);
+        w->controls().txtLuecke->setText(QStringLiteral("1399"));
+        QList<QScrollBar*> bars = w->findChildren<QScrollBar*>();
+        QCOMPARE(bars.size(), 6); // HScroll1, HScroll2, the report box's and the viewport's two
+        // A menu that opens anyway would run a loop of its own: closed after a while, it fails.
+        QTimer closer;
+        QString opened;
+        connect(&closer, &QTimer::timeout, this, [&opened] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                opened = menu->metaObject()->className();
+                menu->close();
+            }
+        });
+        closer.start(50);
+        int steps = 0;
+        connect(w.get(), &Form1::searchStepped, this, [&] {
+            if (++steps % 100 != 0 || bars.isEmpty())
+                return;
+            QScrollBar* bar = bars.takeFirst();
+            QTest::mouseClick(bar, Qt::RightButton, {}, bar->rect().center());
+            const QPoint middle = bar->rect().center();
+            QContextMenuEvent byKey(QContextMenuEvent::Keyboard, middle, bar->mapToGlobal(middle));
+            QApplication::sendEvent(bar, &byKey);
+        });
+        KV_SEARCH();
+        QVERIFY(bars.isEmpty());
+        QVERIFY2(opened.isEmpty(), qPrintable(opened));
+        QCOMPARE(w->controls().HScroll2->value(), 1365);
+        QCOMPARE(steps, 1364);
+    }
+
+    void windowClosedWhileTheSearchRuns_data()
+    {
+        QTest::addColumn<int>("searches");
+        QTest::newRow("one search") << 1;
+        QTest::newRow("two searches, one started while the other ran") << 2;
+    }
+
+    void windowClosedWhileTheSearchRuns()
+    {
+        QFETCH(int, searches);
+        w->controls().HScroll2->setValue(1);
+        w->controls().txtLuecke->setText(QStringLiteral("1399"));
+        int steps = 0;
+        connect(w.get(), &Form1::searchStepped, this, [&] {
+            ++steps;
+            if (steps < searches)
                 QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
-            else if (pumps == depth + 5)
+            else if (steps == searches + 5)
                 w->close();
         });
         QTimer::singleShot(0, w->controls().cmdSuche,
             [this] { QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton); });
         QCOMPARE(execWithin(loopLimit), 0);
         QVERIFY(w->ending());
-        QCOMPARE(pumps, depth + 5); // nothing ran after the close
-        QCOMPARE(w->controls().HScroll2->value(), 1 + depth + 5);
+        QCOMPARE(w->searching(), 0);
+        QCOMPARE(steps, searches + 5); // nothing ran after the close
+        QCOMPARE(w->controls().HScroll2->value(), 1 + searches + 5);
     }
 
-    void programmBeendenFromInsideThePump()
+    void programmBeendenWhileTheSearchRuns()
     {
         w->controls().HScroll2->setValue(1);
         w->controls().txtLuecke->setText(QStringLiteral("1399"));
-        w->setDoEvents([this] { w->controls().cmdEnde->trigger(); });
+        connect(w.get(), &Form1::searchStepped, w->controls().cmdEnde, &QAction::trigger);
         QTimer::singleShot(0, w->controls().cmdSuche,
             [this] { QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton); });
         QCOMPARE(execWithin(loopLimit), 0);
         QCOMPARE(w->controls().HScroll2->value(), 2);
-    }
-
-    void fullSearchWithTheRealPump()
-    {
-        w->controls().HScroll2->setValue(1);
-        w->controls().txtLuecke->setText(QStringLiteral("1399"));
-        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
-        QCOMPARE(w->controls().HScroll2->value(), 1365);
-        QCOMPARE(reportLines(w->controls().txtAusgabe->text()), reportLines(reportOf(1365)));
-        QVERIFY(!w->ending());
     }
 
     // Ctrl+C on the diagram while a search runs copies the n the search has reached, and the
@@ -249,59 +292,60 @@ private slots:
         w->controls().HScroll2->setValue(1);
         w->controls().txtLuecke->setText(QStringLiteral("1399"));
         PictureBox* diagram = w->controls().picausgabe;
-        int pumps = 0, copiedAt = 0;
-        w->setDoEvents([this, diagram, &pumps, &copiedAt] {
-            QCoreApplication::processEvents();
-            if (++pumps == 600) {
+        int steps = 0, copiedAt = 0;
+        connect(w.get(), &Form1::searchStepped, this, [&] {
+            if (++steps == 600) {
                 copiedAt = w->controls().HScroll2->value();
                 diagram->setFocus(); // the click on "Suche bis" took it
                 QTest::keyClick(diagram, Qt::Key_C, Qt::ControlModifier);
             }
         });
-        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        KV_SEARCH();
         QCOMPARE(w->controls().HScroll2->value(), 1365);
-        QCOMPARE(pumps, 1364);
+        QCOMPARE(steps, 1364);
         QCOMPARE(copiedAt, 601);
         KV_COMPARE_IMAGES(QGuiApplication::clipboard()->image(), diagramAlone(copiedAt));
     }
 
     // ---- the search painted at the display's pace
 
-    // A full search paints the window at most once per frame of the window's screen, and at
-    // least once while it runs; when it returns, the screen shows its last n.
+    // A search paints the window at most once per frame of the window's screen, and at least
+    // once while a long one runs; when it ends, the screen shows its last n at once, though its
+    // last step came within a frame of the one before.
+    void searchPaintsAtTheDisplaysPace_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QString>("luecke");
+        QTest::addColumn<int>("stop");
+        QTest::newRow("full search") << 1 << "1399" << 1365;
+        QTest::newRow("a hit after two steps") << 13 << "0" << 15; // 14 has no adjacent pair
+    }
     void searchPaintsAtTheDisplaysPace()
     {
-        w->controls().HScroll2->setValue(1);
-        w->controls().txtLuecke->setText(QStringLiteral("1399"));
+        QFETCH(int, start);
+        QFETCH(QString, luecke);
+        QFETCH(int, stop);
+        w->controls().HScroll2->setValue(start);
+        w->controls().txtLuecke->setText(luecke);
+        w->controls().cmdSuche->setFocus(); // the click paints no change of focus
         settle();
         const std::chrono::nanoseconds frame = frameInterval(w->screen());
         const PaintCounter diagram(w->controls().picausgabe), number(w->controls().txtN);
+        QImage screen;
+        connect(w.get(), &Form1::searchEnded, this, [&] { screen = screenOfWindow(); });
         QElapsedTimer clock;
         clock.start();
-        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        KV_SEARCH();
         const std::chrono::nanoseconds elapsed(clock.nsecsElapsed());
         const qint64 ms = clock.elapsed();
-        const QImage screen = screenOfWindow(); // before anything else is handled
-        QCOMPARE(w->controls().HScroll2->value(), 1365);
+        QCOMPARE(w->controls().HScroll2->value(), stop);
         for (const PaintCounter* paints : { &diagram, &number }) {
             const QString counted
                 = QStringLiteral("%1 paints in %2 ms").arg(paints->count()).arg(ms);
             QVERIFY2(paints->count() <= elapsed / frame + 2, qPrintable(counted));
             QVERIFY2(ms <= 50 || paints->count() >= 1, qPrintable(counted));
         }
-        KV_COMPARE_DIAGRAM_ON_SCREEN(screen, 1365);
-    }
-
-    // A search that stops at a hit shows it on the screen as soon as it returns, though its
-    // last step came within a frame of the one before.
-    void searchShowsItsHitAtOnce()
-    {
-        w->controls().HScroll2->setValue(13); // 14 has no adjacent pair, 15 has
-        settle();
-        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
-        const QImage screen = screenOfWindow();
-        QCOMPARE(w->controls().HScroll2->value(), 15);
-        KV_COMPARE_DIAGRAM_ON_SCREEN(screen, 15);
+        KV_COMPARE_DIAGRAM_ON_SCREEN(screen, stop);
     }
 
     // A search that ends at 1365 with its warning shows 1365 behind the box.
@@ -311,13 +355,15 @@ private slots:
         w->controls().txtLuecke->setText(QStringLiteral("1400"));
         settle();
         ModalCloser closer(std::chrono::seconds(5), w.get());
-        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        KV_SEARCH();
+        KV_TRY_COMPARE(closer.closed().size(), std::size_t(1));
         QCOMPARE(closer.late(), 0);
-        QCOMPARE(closer.closed().size(), std::size_t(1));
         QCOMPARE(closer.closed().front().icon, QMessageBox::Warning);
         QCOMPARE(w->controls().HScroll2->value(), 1365);
         KV_COMPARE_DIAGRAM_ON_SCREEN(closer.closed().front().behind, 1365);
     }
+
+    // ---- the boxes
 
     void informationBox()
     {
@@ -325,8 +371,8 @@ private slots:
         const QString report = w->controls().txtAusgabe->text();
         ModalCloser closer;
         w->controls().cmdInfo->trigger();
+        KV_TRY_COMPARE(closer.closed().size(), std::size_t(1));
         QCOMPARE(closer.late(), 0);
-        QCOMPARE(closer.closed().size(), std::size_t(1));
         const ModalCloser::Box& box = closer.closed().front();
         QCOMPARE(box.title, QStringLiteral("Programmiert von"));
         QCOMPARE(box.icon, QMessageBox::Information);
@@ -337,6 +383,27 @@ private slots:
         QVERIFY(!w->ending());
     }
 
+    // "i" while a search runs: the search waits while the box is open, and goes on when it is
+    // closed by its OK key.
+    void informationBoxHoldsTheSearch()
+    {
+        w->controls().HScroll2->setValue(1);
+        w->controls().txtLuecke->setText(QStringLiteral("1399"));
+        connect(w.get(), &Form1::searchStepped, this, [this] {
+            if (w->controls().HScroll2->value() == 100)
+                w->controls().cmdInfo->trigger();
+        });
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        KV_TRY_COMPARE(QApplication::activeModalWidget() != nullptr, true);
+        QWidget* box = QApplication::activeModalWidget();
+        QTest::qWait(100); // many turns of the event loop
+        QCOMPARE(w->controls().HScroll2->value(), 100);
+        QCOMPARE(w->searching(), 1);
+        QTest::keyClick(box, Qt::Key_Return);
+        KV_WAIT_FOR_SEARCHES();
+        QCOMPARE(w->controls().HScroll2->value(), 1365);
+    }
+
     void programmBeendenEndsWithStatus0()
     {
         QTimer::singleShot(0, w->controls().cmdEnde, &QAction::trigger);
@@ -345,19 +412,25 @@ private slots:
         QVERIFY(w->isHidden());
     }
 
+    // The run-time error's box, and the end with status 1 once it is closed; no handler runs
+    // while it is open.
     void runtimeErrorIsShownAndEndsWithStatus1()
     {
-        MessageRecorder boxes;
+        ModalCloser closer;
         w->controls().HScroll2->setMaximum(1457); // the first n whose pairs leave the histogram
-        QTimer::singleShot(0, w.get(), [this] { w->controls().HScroll2->setValue(1457); });
+        QTimer::singleShot(0, w.get(), [this] {
+            w->controls().HScroll2->setValue(1457);
+            QTest::mouseClick(w->controls().example(27), Qt::LeftButton); // does nothing
+        });
         QCOMPARE(execWithin(loopLimit), 1);
-        QCOMPARE(boxes.shown.size(), std::size_t(1));
-        QCOMPARE(boxes.shown[0].kind, MessageKind::Critical);
-        QCOMPARE(boxes.shown[0].text,
+        QCOMPARE(closer.closed().size(), std::size_t(1));
+        QCOMPARE(closer.closed().front().icon, QMessageBox::Critical);
+        QCOMPARE(closer.closed().front().text,
             QStringLiteral("Laufzeitfehler '9':\n\nIndex außerhalb des gültigen Bereichs"));
         QVERIFY(w->ending());
+        QCOMPARE(w->controls().txtN->text(), QStringLiteral(" 1457"));
     }
 };
 
-QTEST_MAIN(TestWindowPump)
-#include "test_window_pump.moc"
+QTEST_MAIN(TestWindowSearch)
+#include "test_window_search.moc"
