@@ -32,6 +32,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <optional>
+#include <variant>
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <memory>
 #include <numeric>
+#include <set>
 #include <vector>
 
 using namespace kv;
@@ -68,9 +69,10 @@ private slots:
         QCOMPARE(table->Anzahl, 4);
         QCOMPARE(table->Anfang(3), 7);
         QCOMPARE(table->Ende(3), 8);
-        for (int x = 0; x <= 2800; ++x) {
-            const bool pair
-                = x == 1401 || x == 1398 || x == 1390 || x == 1399 || x == 1391 || x == 1393;
+        // One pair each at the overlap 2 (1 ... 5 and 4 ... 6) and the gaps 1, 9, 0, 8 and 6.
+        const std::set<int> distances { -2, 1, 9, 0, 8, 6 };
+        for (int x = Representations::firstIndex; x <= Representations::lastIndex; ++x) {
+            const bool pair = distances.contains(Representations::distanceAt(x));
             QCOMPARE(table->Abstand(x), pair ? 1 : 0);
         }
     }
@@ -115,7 +117,7 @@ private slots:
     {
         const std::string report = run(75);
         QCOMPARE(table->Anzahl, 6);
-        QCOMPARE(table->Abstand(1402), 2);
+        QCOMPARE(table->Abstand(Representations::indexOf(-3)), 2);
         QVERIFY(report.find("\r\nÜberlappung  3  Anz.: 2\r\n") != std::string::npos);
     }
 
@@ -124,7 +126,7 @@ private slots:
         const std::string report = run(1365);
         QCOMPARE(table->Anzahl, 16);
         int pairs = 0;
-        for (int x = 0; x <= 2800; ++x)
+        for (int x = Representations::firstIndex; x <= Representations::lastIndex; ++x)
             pairs += table->Abstand(x);
         QCOMPARE(pairs, 120);
         QVERIFY(report.starts_with(
@@ -142,7 +144,7 @@ private slots:
             QCOMPARE(table->Anfang(i), 0);
             QCOMPARE(table->Ende(i), 0);
         }
-        for (int x = 0; x <= 2800; ++x)
+        for (int x = Representations::firstIndex; x <= Representations::lastIndex; ++x)
             QCOMPARE(table->Abstand(x), 0);
     }
 
@@ -179,7 +181,7 @@ private slots:
             QCOMPARE(table->Anfang(count), n);
             QCOMPARE(table->Ende(count), n);
             int pairs = 0;
-            for (int x = 0; x <= 2800; ++x)
+            for (int x = Representations::firstIndex; x <= Representations::lastIndex; ++x)
                 pairs += table->Abstand(x);
             QCOMPARE(pairs, count * (count - 1) / 2);
         }

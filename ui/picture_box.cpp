@@ -58,7 +58,7 @@ void PictureBox::place(const QRect& geometry)
     surface_.setSize(contentsRect().size());
 }
 
-QImage PictureBox::wholePicture()
+QImage PictureBox::wholePicture() const
 {
     // A copy of its own, so that the next drawing does not have to copy the kept image.
     return surface_.image(devicePixelRatioF()).copy();

@@ -40,7 +40,7 @@ public:
 
     // The whole picture at the screen's pixel ratio: every part of it, also what is panned out
     // of view, without border or focus frame.
-    QImage wholePicture();
+    QImage wholePicture() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,7 +50,8 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    ImageSurface surface_;
+    // Rasterised on demand: reading the picture renders what is stale, which nobody can see.
+    mutable ImageSurface surface_;
     float left_ = 0;
 };
 

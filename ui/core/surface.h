@@ -38,7 +38,6 @@ public:
     virtual void setFontSize(float points) = 0;
     virtual void setDrawWidth(int pixels) = 0;
 
-    // A number is printed as Str gives it followed by one blank: " 15 ".
     void PrintNumber(double value) { Print(Str(value) + " "); }
 };
 
