@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QChildEvent>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -19,10 +20,8 @@ PictureCopy::PictureCopy(QWidget* widget, std::function<QImage()> picture)
     , action_(new QAction(QStringLiteral("Bild kopieren"), this))
 {
     // The widget's children keep the pointer's events from it (the hover help needs that): the
-    // requests for the menu are taken where they arrive.
-    widget->installEventFilter(this);
-    for (QWidget* child : widget->findChildren<QWidget*>())
-        child->installEventFilter(this);
+    // requests for the menu are taken where they arrive, on every child it has or gets.
+    watch(widget);
 
     action_->setObjectName(QStringLiteral("copyPicture"));
     action_->setShortcut(QKeySequence::Copy);
@@ -30,10 +29,20 @@ PictureCopy::PictureCopy(QWidget* widget, std::function<QImage()> picture)
     connect(action_, &QAction::triggered, this, &PictureCopy::copy);
     widget->addAction(action_); // the shortcut is the widget's
 
-    menu_ = new QMenu(widget);
+    menu_ = new QMenu;
+    menu_->setParent(widget, menu_->windowFlags()); // owned by the widget, but not watched
     menu_->setObjectName(widget->objectName() + QStringLiteral("Menu"));
     menu_->setAccessibleName(QStringLiteral("Bildmenü"));
     menu_->addAction(action_);
+}
+
+void PictureCopy::watch(QObject* object)
+{
+    if (!object->isWidgetType())
+        return;
+    object->installEventFilter(this);
+    for (QObject* child : object->children())
+        watch(child);
 }
 
 void PictureCopy::copy()
@@ -46,6 +55,12 @@ void PictureCopy::copy()
 // the menu once it is open.
 bool PictureCopy::eventFilter(QObject*, QEvent* event)
 {
+    if (event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child != menu_)
+            watch(child);
+        return false;
+    }
     if (event->type() == QEvent::ContextMenu) {
         const auto* request = static_cast<QContextMenuEvent*>(event);
         openMenu(request->reason() == QContextMenuEvent::Mouse ? request->globalPos()

@@ -22,8 +22,8 @@ namespace kv {
 class PictureCopy : public QObject {
     Q_OBJECT
 public:
-    // Offers what picture returns, taken when the command runs, on widget and the children it
-    // has now; widget owns the offer.
+    // Offers what picture returns, taken when the command runs, on widget and its children,
+    // those added later included; widget owns the offer.
     PictureCopy(QWidget* widget, std::function<QImage()> picture);
 
     // The command: "Bild kopieren", with the Copy key as its shortcut.
@@ -36,13 +36,14 @@ protected:
 
 private:
     void copy();
+    void watch(QObject* object);
     void openMenu(QPoint globalPosition);
     QPoint keyboardMenuPosition() const;
 
     QWidget* widget_;
     std::function<QImage()> picture_;
     QAction* action_;
-    QMenu* menu_ = nullptr; // made after the children are watched
+    QMenu* menu_ = nullptr;
 };
 
 } // namespace kv
