@@ -69,20 +69,6 @@ private slots:
         QCOMPARE(reportLines(w->controls().txtAusgabe->text()), reportLines(reportOf(27)));
     }
 
-    // Every step is a turn of the event loop: the click that starts a search returns at once.
-    void theClickReturnsBeforeTheSearchEnds()
-    {
-        w->controls().HScroll2->setValue(1);
-        w->controls().txtLuecke->setText(QStringLiteral("1399"));
-        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
-        QCOMPARE(w->controls().HScroll2->value(), 2);
-        QCOMPARE(w->searching(), 1);
-        KV_WAIT_FOR_SEARCHES();
-        QCOMPARE(w->controls().HScroll2->value(), 1365);
-        QCOMPARE(reportLines(w->controls().txtAusgabe->text()), reportLines(reportOf(1365)));
-        QVERIFY(!w->ending());
-    }
-
     void plusAndMinusButtons()
     {
         QTest::mouseClick(w->controls().cmdPlus, Qt::LeftButton);
@@ -245,15 +231,22 @@ private slots:
         QCOMPARE(steps, 1364);
     }
 
-    void windowClosedWhileTheSearchRuns_data()
+    // The window closed, or "Programm beenden", while one search runs or two: the program ends
+    // with status 0 and no search takes another step.
+    void endedWhileTheSearchRuns_data()
     {
+        QTest::addColumn<bool>("closed");
         QTest::addColumn<int>("searches");
-        QTest::newRow("one search") << 1;
-        QTest::newRow("two searches, one started while the other ran") << 2;
+        for (const bool closed : { true, false }) {
+            const char* how = closed ? "window closed" : "Programm beenden";
+            QTest::addRow("%s, one search", how) << closed << 1;
+            QTest::addRow("%s, a second started while the first ran", how) << closed << 2;
+        }
     }
 
-    void windowClosedWhileTheSearchRuns()
+    void endedWhileTheSearchRuns()
     {
+        QFETCH(bool, closed);
         QFETCH(int, searches);
         w->controls().HScroll2->setValue(1);
         w->controls().txtLuecke->setText(QStringLiteral("1399"));
@@ -262,31 +255,22 @@ private slots:
             ++steps;
             if (steps < searches)
                 QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
-            else if (steps == searches + 5)
+            else if (steps == searches + 5 && closed)
                 w->close();
+            else if (steps == searches + 5)
+                w->controls().cmdEnde->trigger();
         });
         QTimer::singleShot(0, w->controls().cmdSuche,
             [this] { QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton); });
         QCOMPARE(execWithin(loopLimit), 0);
         QVERIFY(w->ending());
         QCOMPARE(w->searching(), 0);
-        QCOMPARE(steps, searches + 5); // nothing ran after the close
+        QCOMPARE(steps, searches + 5); // nothing ran after the end
         QCOMPARE(w->controls().HScroll2->value(), 1 + searches + 5);
     }
 
-    void programmBeendenWhileTheSearchRuns()
-    {
-        w->controls().HScroll2->setValue(1);
-        w->controls().txtLuecke->setText(QStringLiteral("1399"));
-        connect(w.get(), &Form1::searchStepped, w->controls().cmdEnde, &QAction::trigger);
-        QTimer::singleShot(0, w->controls().cmdSuche,
-            [this] { QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton); });
-        QCOMPARE(execWithin(loopLimit), 0);
-        QCOMPARE(w->controls().HScroll2->value(), 2);
-    }
-
-    // Ctrl+C on the diagram while a search runs copies the n the search has reached, and the
-    // search goes on to its end.
+    // The click on "Suche bis" returns after the first step; Ctrl+C on the diagram while the
+    // search runs copies the n it has reached, and it goes on to its end.
     void copyDuringASearch()
     {
         w->controls().HScroll2->setValue(1);
@@ -300,8 +284,12 @@ private slots:
                 QTest::keyClick(diagram, Qt::Key_C, Qt::ControlModifier);
             }
         });
-        KV_SEARCH();
+        QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);
+        QCOMPARE(w->searching(), 1); // the click returned after the first step
+        QCOMPARE(w->controls().HScroll2->value(), 2);
+        KV_WAIT_FOR_SEARCHES();
         QCOMPARE(w->controls().HScroll2->value(), 1365);
+        QCOMPARE(reportLines(w->controls().txtAusgabe->text()), reportLines(reportOf(1365)));
         QCOMPARE(steps, 1364);
         QCOMPARE(copiedAt, 601);
         KV_COMPARE_IMAGES(QGuiApplication::clipboard()->image(), diagramAlone(copiedAt));
