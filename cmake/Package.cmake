@@ -31,21 +31,19 @@ if(WIN32)
     set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
     set(CPACK_NSIS_CONTACT "${KV_PACKAGE_MAINTAINER}")
     set(CPACK_NSIS_IGNORE_LICENSE_PAGE OFF)
-    include(CPack)
-    return()
-endif()
-
-set(CPACK_GENERATOR DEB)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "For every number n from 1 to 1365, Kalvoster shows every way of writing n
+else()
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "For every number n from 1 to 1365, Kalvoster shows every way of writing n
 as a sum of consecutive natural numbers (15 = 1+2+3+4+5 = 4+5+6 = 7+8), as a
 report and as coloured bars over the number line, with the gaps and overlaps
 between every pair of them and the prime factorisation of n. A search steps n
 upward until a chosen gap occurs. The user interface is German.")
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION math)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Liberation Serif stands in for Times New Roman; the toolkit's German texts.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
-# The toolkit's Wayland platform, so that the program runs as a native Wayland client.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION math)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    # Liberation Serif stands in for Times New Roman; the toolkit's German texts.
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
+    # The toolkit's Wayland platform, so that the program runs as a native Wayland client.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+endif()
 include(CPack)
