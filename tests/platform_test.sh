@@ -118,8 +118,9 @@ xcb)
     program=$!
     class=
     for _ in $(seq 100); do
+        # The window may be found by its name a moment before its class is set.
         class=$("${display[@]}" xprop -name Kalvoster WM_CLASS 2>/dev/null || true)
-        [ -n "$class" ] && break
+        [[ $class == *"WM_CLASS(STRING)"* ]] && break
         sleep 0.1
     done
     kill "$program" 2>/dev/null || true

@@ -16,6 +16,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QScreen>
 #include <QTest>
@@ -152,17 +153,26 @@ void WindowTest::selectN(int n) const
     w->controls().HScroll2->setValue(n);
 }
 
-QString WindowTest::waitForSearches(std::chrono::milliseconds limit) const
+QString WindowTest::waitForSearches(std::chrono::milliseconds stall) const
 {
+    // A slow machine (the sanitizers) takes its time over a long search; a search that takes no
+    // step for a while is held.
+    const std::chrono::minutes limit(1);
+    QElapsedTimer clock;
+    clock.start();
     if (w->searching() > 0) {
         QEventLoop loop;
-        QTimer guard;
+        QTimer stalled, guard;
+        stalled.setSingleShot(true);
         guard.setSingleShot(true);
+        QObject::connect(&stalled, &QTimer::timeout, &loop, &QEventLoop::quit);
         QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(w.get(), &Form1::searchStepped, &stalled, [&stalled] { stalled.start(); });
         QObject::connect(w.get(), &Form1::searchEnded, &loop, [this, &loop] {
             if (w->searching() == 0)
                 loop.quit();
         });
+        stalled.start(stall);
         guard.start(limit);
         loop.exec();
     }
@@ -171,7 +181,7 @@ QString WindowTest::waitForSearches(std::chrono::milliseconds limit) const
     QString held = QStringLiteral("%1 searches still run at n = %2 after %3 ms")
                        .arg(w->searching())
                        .arg(w->controls().HScroll2->value())
-                       .arg(limit.count());
+                       .arg(clock.elapsed());
     if (const QWidget* box = QApplication::activeModalWidget())
         held += QStringLiteral(", held by the box \"%1\"").arg(box->windowTitle());
     if (const QWidget* menu = QApplication::activePopupWidget())

@@ -132,9 +132,10 @@ protected:
     QImage screenOfWindow() const { return screenPicture(w.get()); }
     // Selects n through the n scroll bar, as a change even where n is shown already.
     void selectN(int n) const;
-    // Runs the event loop until no search runs, or the limit passes; then returns what held the
-    // searches (an open box or menu), else nothing.
-    QString waitForSearches(std::chrono::milliseconds limit = loopLimit) const;
+    // Runs the event loop until no search runs, or no search has taken a step for the time given
+    // (or a minute has passed); then returns what held the searches (an open box or menu), else
+    // nothing.
+    QString waitForSearches(std::chrono::milliseconds stall = std::chrono::seconds(2)) const;
     // The part of the diagram a picture of the screen shows, beside the same part of the
     // diagram of n drawn alone: equal when the screen shows the diagram of n. None where the
     // platform's picture of the screen lacks the window's device pixels, as the offscreen
@@ -156,7 +157,7 @@ private slots:
 } // namespace kv::testing
 
 // Clicks "Suche bis" and lets the event loop run the search to its end; fails the test, saying
-// what held it, when it does not end within loopLimit.
+// what held it, when it takes no step for two seconds.
 #define KV_SEARCH()                                                                                \
     do {                                                                                           \
         QTest::mouseClick(w->controls().cmdSuche, Qt::LeftButton);                                 \
