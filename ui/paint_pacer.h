@@ -3,8 +3,9 @@
 // Paints a window at the display's pace while a long run of changes goes on, a step per turn of
 // the event loop (the gap search): every pending event is still handled between two steps
 // (input, clicks, a second run, closing the window); only the window's paints are held back, so
-// that it is painted at most once per display frame, and at once when the run ends. What the user sees
-// does not change, only how often it is drawn: no screen shows more than one frame per refresh.
+// that it is painted at most once per display frame, and at once when the run ends. What the
+// user sees does not change, only how often it is drawn: no screen shows more than one frame per
+// refresh.
 //
 // Outside a paced scope every paint goes through as it comes.
 #pragma once
