@@ -8,7 +8,9 @@
 #include "kalvoster/version.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QPainter>
 #include <QStyle>
@@ -46,12 +48,22 @@ namespace {
         return true;
     }
 
+    // The fonts built into the program, where the platform has no font folders to read (in the
+    // browser): every file under :/fonts.
+    void addBuiltInFonts()
+    {
+        const QDir fonts(QStringLiteral(":/fonts"));
+        for (const QString& name : fonts.entryList(QDir::Files))
+            QFontDatabase::addApplicationFont(fonts.filePath(name));
+    }
+
 } // namespace
 
 bool setUpApplication(QApplication& app)
 {
     // The layout is measured in Times New Roman; where it is missing (the offscreen platform,
     // which reads only the fonts of a folder), Liberation Serif has its metrics.
+    addBuiltInFonts();
     QFont::insertSubstitution(
         QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
     QCoreApplication::setApplicationName(QStringLiteral("Kalvoster"));
