@@ -22,13 +22,14 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 wineboot -i >/dev/null 2>&1
-# The virtual X server takes a free display number itself and says which once it is ready.
-exec 8<> <(:)
-Xvfb -displayfd 8 -screen 0 1280x1024x24 >/dev/null 2>&1 &
-display=$!
-read -r -t 30 number <&8 || fail "Xvfb did not start"
-exec 8<&-
-export DISPLAY=":$number"
+for n in $(seq 90 120); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 >/dev/null 2>&1 &
+    display=$!
+    export DISPLAY=":$n"
+    break
+done
+sleep 1
 
 # window_opens EXE: starts EXE and waits until its window "Kalvoster" is on the X server.
 window_opens() {
