@@ -28,7 +28,8 @@ kv_toolkit_bundled=(
 )
 
 # kv_toolkit_init TARGET: sets cache, qt_configure (the configure options that enter the key),
-# toolkit_cmake (the CMake options after them), toolkit_name, toolkit_minutes, and the
+# toolkit_cmake (the CMake options after them), toolkit_patch (a change to the toolkit's source,
+# or empty), toolkit_name, toolkit_minutes, and the
 # functions toolkit_tools (the build tools' identity, for the key) and toolkit_readme (the
 # licence folder's read-me).
 kv_toolkit_init() {
@@ -49,6 +50,7 @@ kv_toolkit_init() {
                 "${kv_toolkit_bundled[@]}"
             )
             toolkit_cmake=(-DCMAKE_TOOLCHAIN_FILE="$KV_WINDOWS_TOOLCHAIN")
+            toolkit_patch=
             toolkit_tools() {
                 sha256sum <"$KV_WINDOWS_TOOLCHAIN"
                 x86_64-w64-mingw32-g++-posix --version | head -n 1
@@ -68,15 +70,25 @@ TEXT
             toolkit_name=WebAssembly
             toolkit_minutes=15
             # The platform plugin draws through the toolkit's OpenGL headers: OpenGL stays on.
+            # Every byte is downloaded: optimised for size, with link-time optimisation, without
+            # the parts that a window of fixed controls and plain texts does not use, and with
+            # the source changed by toolkit_patch.
             qt_configure=(
                 -platform wasm-emscripten -release -static -nomake examples -nomake tests
+                -optimize-size -ltcg
                 -opengl es2 "${kv_toolkit_trims[@]}"
                 -no-feature-androiddeployqt
+                -no-feature-cssparser -no-feature-style-stylesheet -no-feature-texthtmlparser
+                -no-feature-textmarkdownreader -no-feature-textodfwriter
+                -no-feature-datetimeedit -no-feature-dockwidget -no-feature-tableview
+                -no-feature-mimetype
                 "${kv_toolkit_bundled[@]}"
             )
             toolkit_cmake=()
+            toolkit_patch="$KV_ROOT/scripts/toolkit/web.patch"
             toolkit_tools() {
                 emcc --version | head -n 1
+                sha256sum <"$toolkit_patch"
             }
             toolkit_readme() {
                 cat <<'TEXT'
@@ -158,6 +170,7 @@ kv_toolkit() {
     mkdir -p "$work"
     # dpkg-source checks every file against the checksums in the .dsc and applies Debian's patches.
     dpkg-source --no-copy -x "$dsc" "$work/src" >"$work/unpack.log" 2>&1
+    [ -z "$toolkit_patch" ] || patch -d "$work/src" -p1 <"$toolkit_patch" >>"$work/unpack.log"
     (
         cd "$work"
         mkdir build && cd build
