@@ -70,12 +70,14 @@ TEXT
             toolkit_name=WebAssembly
             toolkit_minutes=15
             # The platform plugin draws through the toolkit's OpenGL headers: OpenGL stays on.
-            # Every byte is downloaded: optimised for size, with link-time optimisation, without
-            # the parts that a window of fixed controls and plain texts does not use, and with
-            # the source changed by toolkit_patch.
+            # Every byte is downloaded: optimised for size, without the parts that a window of
+            # fixed controls and plain texts does not use, and with the source changed by
+            # toolkit_patch. Not with link-time optimisation (-ltcg): the program then starts with
+            # "null function", wasm-ld having found functions whose signatures differ between the
+            # toolkit's bitcode and the program's code.
             qt_configure=(
                 -platform wasm-emscripten -release -static -nomake examples -nomake tests
-                -optimize-size -ltcg
+                -optimize-size
                 -opengl es2 "${kv_toolkit_trims[@]}"
                 -no-feature-androiddeployqt
                 -no-feature-cssparser -no-feature-style-stylesheet -no-feature-texthtmlparser

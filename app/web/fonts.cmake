@@ -6,7 +6,7 @@
 # each glyph as in the whole font.
 set(KV_FONT_DIR /usr/share/fonts/truetype CACHE PATH
     "Where the fonts lie (Debian packages fonts-liberation and fonts-dejavu-core)")
-find_program(KV_PYFTSUBSET pyftsubset REQUIRED DOC "pyftsubset (Debian package python3-fonttools)")
+find_program(KV_PYFTSUBSET pyftsubset REQUIRED DOC "pyftsubset (Debian package fonttools)")
 set(kv_font_characters
     U+0020-007E U+00A0-017F U+2010-2027 U+2030-203A U+20AC U+2122 U+2212 U+FFFD)
 list(JOIN kv_font_characters "," kv_font_characters)
