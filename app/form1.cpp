@@ -163,10 +163,13 @@ void Form1::End(int exitStatus)
     ending_ = true;
     search_->stopAll();
     hide();
-    // Leaves the event loop as soon as the handler on the stack has returned; in a web page, whose
-    // event loop never returns, ends the program there.
-    QCoreApplication::exit(exitStatus);
+#ifdef __EMSCRIPTEN__
+    // A web page's event loop never returns: the program ends in the page.
     page::end(exitStatus);
+#else
+    // Leaves the event loop as soon as the handler on the stack has returned.
+    QCoreApplication::exit(exitStatus);
+#endif
 }
 
 void Form1::closeEvent(QCloseEvent* event)

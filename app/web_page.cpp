@@ -3,6 +3,8 @@
 #include "web_page.h"
 
 #include "form1.h"
+#include "ui/scroll_bar.h"
+#include "ui/text_box.h"
 
 #include <QByteArray>
 #include <cmath>
@@ -15,6 +17,7 @@
 #include <QTimer>
 #include <emscripten.h>
 #include <emscripten/bind.h>
+#include <emscripten/val.h>
 #endif
 
 namespace kv::page {
@@ -90,21 +93,17 @@ namespace {
     {
         const auto* widget = qobject_cast<const QWidget*>(focus);
         const bool takesText = widget && widget->testAttribute(Qt::WA_InputMethodEnabled);
-        EM_ASM(
-            {
-                const input = document.querySelector('body > input[type=text]');
-                if (!input)
-                    return;
-                const mode = $0 ? 'text' : 'none';
-                if (input.inputMode == mode)
-                    return;
-                input.inputMode = mode;
-                if (document.activeElement == input && !$0) {
-                    input.blur(); // a keyboard already up goes down
-                    input.focus();
-                }
-            },
-            takesText);
+        using emscripten::val;
+        const val input = val::global("document")
+                              .call<val>("querySelector", std::string("body > input[type=text]"));
+        const std::string mode = takesText ? "text" : "none";
+        if (input.isNull() || input["inputMode"].as<std::string>() == mode)
+            return;
+        input.set("inputMode", mode);
+        if (!takesText && val::global("document")["activeElement"] == input) {
+            input.call<void>("blur"); // a keyboard already up goes down
+            input.call<void>("focus");
+        }
     }
 
 } // namespace
@@ -130,12 +129,9 @@ void join(Form1& window, const Start& start)
         form.HScroll2->setValue(*start.n);
     // Shown, the window fills the page's place for it: its own size is the one it has before.
     const QSize natural = window.size();
-    EM_ASM(
-        {
-            if (typeof globalThis.kalvosterWindowSize == 'function')
-                globalThis.kalvosterWindowSize($0, $1);
-        },
-        natural.width(), natural.height());
+    const emscripten::val tell = emscripten::val::global("kalvosterWindowSize");
+    if (tell.typeOf().as<std::string>() == "function")
+        tell(natural.width(), natural.height());
     QObject::connect(qApp, &QGuiApplication::focusObjectChanged, &window, &offerKeyboard);
     offerKeyboard(QGuiApplication::focusObject());
 }
