@@ -142,7 +142,7 @@ class Page:
         while not (result := condition()):
             if self.state() == "failed":
                 raise AssertionError(f"waiting for {what}, the page failed: "
-                                     + self.js("return document.body.innerText").strip())
+                                     + " ".join(self.js("return document.body.innerText").split()))
             assert time.monotonic() < deadline, f"no {what} within {seconds} s"
             time.sleep(0.05)
         return result
