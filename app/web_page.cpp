@@ -94,12 +94,12 @@ namespace {
         const auto* widget = qobject_cast<const QWidget*>(focus);
         const bool takesText = widget && widget->testAttribute(Qt::WA_InputMethodEnabled);
         using emscripten::val;
-        const val input = val::global("document")
-                              .call<val>("querySelector", std::string("body > input[type=text]"));
+        val input = val::global("document")
+                        .call<val>("querySelector", std::string("body > input[type=text]"));
         const std::string mode = takesText ? "text" : "none";
         if (input.isNull() || input["inputMode"].as<std::string>() == mode)
             return;
-        input.set("inputMode", mode);
+        input.set("inputMode", val(mode));
         if (!takesText && val::global("document")["activeElement"] == input) {
             input.call<void>("blur"); // a keyboard already up goes down
             input.call<void>("focus");
