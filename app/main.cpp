@@ -34,6 +34,9 @@ int main(int argc, char* argv[])
             "and menus stay English\n",
             where.constData());
     }
+#ifdef __EMSCRIPTEN__
+    kv::page::useDesktopFont();
+#endif
     kv::Form1 window;
 #ifdef __EMSCRIPTEN__
     kv::page::join(window, start);

@@ -11,6 +11,7 @@
 
 #ifdef __EMSCRIPTEN__
 #include <QApplication>
+#include <QFont>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
@@ -119,6 +120,11 @@ void applyScale(const Start& start)
         qputenv("QT_SCALE_FACTOR", QByteArray::number(*start.scale));
 }
 
+void useDesktopFont()
+{
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+}
+
 void join(Form1& window, const Start& start)
 {
     joined = &window;
@@ -146,6 +152,9 @@ void end(int exitStatus)
 #else
 
 void applyScale(const Start&)
+{
+}
+void useDesktopFont()
 {
 }
 void join(Form1&, const Start&)

@@ -28,6 +28,10 @@ namespace page {
     // Sets the scale, before the application object exists.
     void applyScale(const Start& start);
 
+    // The menus' and boxes' font as on the desktop (DejaVu Sans at 9 points, where the browser's
+    // toolkit would take 12), after the application object exists and before the window.
+    void useDesktopFont();
+
     // Joins the window to the page: n and the gap as they were, the window's natural size told
     // to the page (which makes its place exactly that size times the scale), its state there
     // for the page to ask, and the on-screen keyboard only for fields that take text.
