@@ -10,6 +10,7 @@
 #include "form1.h"
 
 #include "search_runner.h"
+#include "web_page.h"
 
 #include "factor/factorisation.h"
 #include "present/bar_diagram.h"
@@ -162,8 +163,10 @@ void Form1::End(int exitStatus)
     ending_ = true;
     search_->stopAll();
     hide();
-    // Leaves the event loop as soon as the handler on the stack has returned.
+    // Leaves the event loop as soon as the handler on the stack has returned; in a web page, whose
+    // event loop never returns, ends the program there.
     QCoreApplication::exit(exitStatus);
+    page::end(exitStatus);
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -1,18 +1,5 @@
 # SPDX-FileCopyrightText: 2026 Kalvoster developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Kalvoster in the browser: no font folders to read, so the layout's font is built into the
-# program.
-set(KV_FONT_DIR /usr/share/fonts/truetype/liberation CACHE PATH
-    "Where Liberation Serif (Debian package fonts-liberation) lies")
-foreach(style Regular Bold)
-    if(NOT EXISTS ${KV_FONT_DIR}/LiberationSerif-${style}.ttf)
-        message(FATAL_ERROR "LiberationSerif-${style}.ttf missing in ${KV_FONT_DIR} "
-            "(Debian package fonts-liberation)")
-    endif()
-endforeach()
-qt_add_resources(kalvoster fonts PREFIX /fonts BASE ${KV_FONT_DIR}
-    FILES ${KV_FONT_DIR}/LiberationSerif-Regular.ttf ${KV_FONT_DIR}/LiberationSerif-Bold.ttf)
-
 # Installed as a static site: the page, the module with its JavaScript half, the toolkit's
 # loader, the manifest and the icons for a browser that installs the site as an app, and the
 # service worker that keeps them for offline use; the program's licence and the licence texts of

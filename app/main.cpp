@@ -5,6 +5,7 @@
 #include "command_line.h"
 #include "form1.h"
 #include "ui/desktop.h"
+#include "web_page.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -12,10 +13,16 @@
 
 int main(int argc, char* argv[])
 {
+#ifdef __EMSCRIPTEN__
+    // In a web page, the arguments are the page's.
+    const kv::page::Start start = kv::page::parseStart(argc, argv);
+    kv::page::applyScale(start);
+#else
     if (argc > 1)
         kv::attachToCallingConsole();
     if (const std::optional<int> status = kv::handleCommandLine(argc, argv, stdout, stderr))
         return *status;
+#endif
     // The toolkit gets the program's name only: none of its command-line options act.
     int toolkitArgc = 1;
     char* toolkitArgv[] = { argv[0], nullptr };
@@ -28,6 +35,9 @@ int main(int argc, char* argv[])
             where.constData());
     }
     kv::Form1 window;
+#ifdef __EMSCRIPTEN__
+    kv::page::join(window, start);
+#endif
     window.show();
     return app.exec();
 }
