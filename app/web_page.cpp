@@ -3,6 +3,7 @@
 #include "web_page.h"
 
 #include "form1.h"
+#include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
 
@@ -139,7 +140,9 @@ void join(Form1& window, const Start& start)
     if (tell.typeOf().as<std::string>() == "function")
         tell(natural.width(), natural.height());
     QObject::connect(qApp, &QGuiApplication::focusObjectChanged, &window, &offerKeyboard);
-    offerKeyboard(QGuiApplication::focusObject());
+    // Shown in the page, the window is activated anew and gives the focus to the first
+    // control in its order; the keyboard starts where it starts on the desktop.
+    QTimer::singleShot(0, &window, [&window] { window.controls().picContainer->setFocus(); });
 }
 
 void end(int exitStatus)
