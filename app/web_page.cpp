@@ -2,15 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web_page.h"
 
+#include <QByteArray>
+#include <cmath>
+
+#ifdef __EMSCRIPTEN__
 #include "form1.h"
 #include "ui/picture_box.h"
 #include "ui/scroll_bar.h"
 #include "ui/text_box.h"
 
-#include <QByteArray>
-#include <cmath>
-
-#ifdef __EMSCRIPTEN__
 #include <QApplication>
 #include <QFont>
 #include <QJsonDocument>
@@ -150,21 +150,6 @@ void end(int exitStatus)
     // Ended from a timer, not from inside the handler of a page's event: the module's end is
     // then the event loop's last act.
     QTimer::singleShot(0, [exitStatus] { emscripten_force_exit(exitStatus); });
-}
-
-#else
-
-void applyScale(const Start&)
-{
-}
-void useDesktopFont()
-{
-}
-void join(Form1&, const Start&)
-{
-}
-void end(int)
-{
 }
 
 #endif

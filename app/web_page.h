@@ -3,7 +3,7 @@
 // The program as the guest of a web page. The page chooses the scale that fits the browser
 // window and starts the program with it; it restarts the program with n and the gap it had when
 // another scale fits better, and shows what follows the end. On the desktop there is no page:
-// only parseStart is of use there, and the rest does nothing.
+// only parseStart is built there (and tested).
 #pragma once
 
 #include <QString>
@@ -25,6 +25,7 @@ namespace page {
     };
     Start parseStart(int argc, const char* const* argv);
 
+#ifdef __EMSCRIPTEN__
     // Sets the scale, before the application object exists.
     void applyScale(const Start& start);
 
@@ -40,6 +41,7 @@ namespace page {
     // Ends the program in the page, its window hidden, with the exit status; the page shows that
     // it has ended.
     void end(int exitStatus);
+#endif
 
 } // namespace page
 } // namespace kv
