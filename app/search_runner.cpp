@@ -2,14 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search_runner.h"
 
+#include <QElapsedTimer>
+
 namespace kv {
+
+namespace {
+    // Half a frame of a 60 Hz screen: input and painting wait no longer than that.
+    constexpr qint64 sliceNs = 8'000'000;
+}
 
 SearchRunner::SearchRunner(SearchWindow& window, PaintPacer& pacer)
     : searches_(window)
     , pacer_(pacer)
 {
     timer_.setInterval(0);
-    connect(&timer_, &QTimer::timeout, this, &SearchRunner::due);
+    connect(&timer_, &QTimer::timeout, this, &SearchRunner::turn);
 }
 
 std::optional<SearchEnd> SearchRunner::start()
@@ -45,6 +52,15 @@ void SearchRunner::stopAll()
 {
     searches_.stopAll();
     follow();
+}
+
+void SearchRunner::turn()
+{
+    QElapsedTimer slice;
+    slice.start();
+    do
+        emit due();
+    while (timer_.isActive() && slice.nsecsElapsed() < sliceNs);
 }
 
 void SearchRunner::follow()

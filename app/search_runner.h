@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Kalvoster developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The gap searches driven by the window's event loop: a zero-interval timer asks for one step
-// per turn of the loop, so every event that arrived meanwhile (input, a second search, the
-// window's close) is handled between two steps. While any search runs the window is painted at
-// the display's pace, and at once when the last one ends. An open box holds the searches: they
-// wait until it is closed.
+// The gap searches driven by the window's event loop: a zero-interval timer asks at every turn
+// of the loop for the steps that fit in a slice of time, so every event that arrived meanwhile
+// (input, a second search, the window's close) waits at most a slice. Turns that come slowly (a
+// browser's timers wait at least 4 ms) still search as fast as the steps go. While any search runs
+// the window is painted at the display's pace, and at once when the last one ends. An open box
+// holds the searches: they wait until it is closed.
 #pragma once
 
 #include "search/gap_search.h"
@@ -38,6 +39,8 @@ signals:
     void due();
 
 private:
+    // The steps of one turn of the loop: due() until the slice is over, or no step is due.
+    void turn();
     // The timer runs exactly while a search runs and nothing holds it, the pacing while a
     // search runs.
     void follow();

@@ -69,7 +69,10 @@ PaintPacer::Scope::Scope(PaintPacer& pacer)
 PaintPacer::Scope::~Scope()
 {
     --pacer_.scopes_;
-    pacer_.paintNow(); // the last step, before anything that follows
+    // The last step, before anything that follows; its request may not have arrived yet when
+    // the step came in the same turn as the one before.
+    pacer_.held_ = true;
+    pacer_.paintNow();
 }
 
 } // namespace kv

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kalvoster developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Paints a window at the display's pace while a long run of changes goes on, a step per turn of
-// the event loop (the gap search): every pending event is still handled between two steps
+// Paints a window at the display's pace while a long run of changes goes on, steps at every turn
+// of the event loop (the gap search): every pending event is still handled between two turns
 // (input, clicks, a second run, closing the window); only the window's paints are held back, so
 // that it is painted at most once per display frame, and at once when the run ends. What the
 // user sees does not change, only how often it is drawn: no screen shows more than one frame per
@@ -30,8 +30,9 @@ public:
     // Paces the paints of window, a top-level widget, which owns the pacer.
     explicit PaintPacer(QWidget* window);
 
-    // Paced painting for as long as it lives; scopes may nest. When one ends, what was held back
-    // is painted at once, before the statement after it.
+    // Paced painting for as long as it lives; scopes may nest. When one ends, what has become
+    // dirty is painted at once, before the statement after it, whether its paint was held back
+    // or is still on its way.
     class Scope {
     public:
         explicit Scope(PaintPacer& pacer);
