@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kalvoster developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// kalvoster-icon DIR: writes the program's icon as DIR/16.png, 32, 48 and 256, for installing,
-// and the same four images as DIR/kalvoster.ico, the program's icon on Windows.
+// kalvoster-icon DIR: writes the program's icon as DIR/16.png, 32, 48, 192, 256 and 512, for
+// installing (192 and 512 are what a browser asks of an installed web app), and the images of
+// 16, 32, 48 and 256 as DIR/kalvoster.ico, the program's icon on Windows.
 #include "ui/desktop.h"
 
 #include <QBuffer>
@@ -44,7 +45,8 @@ int main(int argc, char* argv[])
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     if (!dir.mkpath(QStringLiteral(".")))
         return 1;
-    const QList<int> sizes { 16, 32, 48, 256 };
+    const QList<int> sizes { 16, 32, 48, 192, 256, 512 };
+    const QList<int> icoSizes { 16, 32, 48, 256 };
     QList<QByteArray> pngs;
     for (const int size : sizes) {
         QByteArray png;
@@ -56,9 +58,10 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "kalvoster-icon: cannot write %s\n", qPrintable(name));
             return 1;
         }
-        pngs << png;
+        if (icoSizes.contains(size))
+            pngs << png;
     }
-    if (!writeIco(dir.filePath(QStringLiteral("kalvoster.ico")), pngs, sizes)) {
+    if (!writeIco(dir.filePath(QStringLiteral("kalvoster.ico")), pngs, icoSizes)) {
         std::fprintf(stderr, "kalvoster-icon: cannot write kalvoster.ico\n");
         return 1;
     }

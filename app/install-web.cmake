@@ -20,12 +20,15 @@ foreach(file IN LISTS KV_FONT_LICENSES)
 endforeach()
 add_dependencies(kalvoster kalvoster-icons)
 
-set(kv_site_icons icons/16.png icons/32.png icons/48.png icons/256.png icons/kalvoster.svg)
+list(TRANSFORM KV_ICON_SIZES PREPEND "icons/" OUTPUT_VARIABLE kv_site_icons)
+list(TRANSFORM kv_site_icons APPEND ".png")
+list(APPEND kv_site_icons icons/kalvoster.svg)
 install(FILES web/index.html web/manifest.webmanifest $<TARGET_FILE:kalvoster>
     $<TARGET_FILE_DIR:kalvoster>/kalvoster.wasm $<TARGET_FILE_DIR:kalvoster>/qtloader.js
     DESTINATION .)
-install(FILES ${KV_ICON_DIR}/16.png ${KV_ICON_DIR}/32.png ${KV_ICON_DIR}/48.png
-    ${KV_ICON_DIR}/256.png DESTINATION icons)
+set(kv_icon_pngs ${kv_icon_files})
+list(FILTER kv_icon_pngs INCLUDE REGEX "[.]png$")
+install(FILES ${kv_icon_pngs} DESTINATION icons)
 install(FILES data/org.kalvoster.Kalvoster.svg DESTINATION icons RENAME kalvoster.svg)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt DESTINATION .
     RENAME LICENSE.txt)
