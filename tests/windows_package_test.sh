@@ -21,15 +21,18 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-wineboot -i >/dev/null 2>&1
-for n in $(seq 90 120); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-    display=$!
-    export DISPLAY=":$n"
-    break
+# The X server takes a free display and writes its number when it is ready for clients. It comes
+# first: Wine's desktop, started with the prefix, stays without a display if there is none yet.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+display=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    kill -0 "$display" 2>/dev/null || { cat "$work/xvfb.log"; fail "the virtual X server ended"; }
+    sleep 0.1
 done
-sleep 1
+[ -s "$work/display" ] || fail "the virtual X server did not start within 10 s"
+export DISPLAY=":$(cat "$work/display")"
+wineboot -i >/dev/null 2>&1
 
 # window_opens EXE: starts EXE and waits until its window "Kalvoster" is on the X server.
 window_opens() {
