@@ -24,9 +24,15 @@ int main(int argc, char* argv[])
         return *status;
 #endif
     // The toolkit gets the program's name only: none of its command-line options act.
-    int toolkitArgc = 1;
-    char* toolkitArgv[] = { argv[0], nullptr };
+    static int toolkitArgc = 1;
+    static char* toolkitArgv[] = { argv[0], nullptr };
+#ifdef __EMSCRIPTEN__
+    // In a page the browser's event loop runs the program once main has returned: the
+    // application and its window live on outside main's frame.
+    static QApplication app(toolkitArgc, toolkitArgv);
+#else
     QApplication app(toolkitArgc, toolkitArgv);
+#endif
     if (!kv::setUpApplication(app)) {
         const QByteArray where = QLibraryInfo::path(QLibraryInfo::TranslationsPath).toLocal8Bit();
         std::fprintf(stderr,
@@ -36,11 +42,17 @@ int main(int argc, char* argv[])
     }
 #ifdef __EMSCRIPTEN__
     kv::page::useDesktopFont();
-#endif
-    kv::Form1 window;
-#ifdef __EMSCRIPTEN__
+    static kv::Form1 window;
     kv::page::join(window, start);
+#else
+    kv::Form1 window;
 #endif
     window.show();
+#ifdef __EMSCRIPTEN__
+    // Not exec(): it would give the control back to the browser with an exception through main,
+    // which the toolkit's own catch takes for an error of the program's.
+    return 0;
+#else
     return app.exec();
+#endif
 }

@@ -74,10 +74,13 @@ TEXT
             # fixed controls and plain texts does not use, and with the source changed by
             # toolkit_patch. Not with link-time optimisation (-ltcg): the program then starts with
             # "null function", wasm-ld having found functions whose signatures differ between the
-            # toolkit's bitcode and the program's code.
+            # toolkit's bitcode and the program's code. The program's run-time errors are C++
+            # exceptions: with WebAssembly's own, for which the toolkit is built too, a call costs
+            # nothing until one is thrown; emscripten's older ones, made in JavaScript, make every
+            # call that might throw a call out to JavaScript and back.
             qt_configure=(
                 -platform wasm-emscripten -release -static -nomake examples -nomake tests
-                -optimize-size
+                -optimize-size -feature-wasm-exceptions
                 -opengl es2 "${kv_toolkit_trims[@]}"
                 -no-feature-androiddeployqt
                 -no-feature-cssparser -no-feature-style-stylesheet -no-feature-texthtmlparser
