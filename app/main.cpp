@@ -44,15 +44,13 @@ int main(int argc, char* argv[])
     kv::page::useDesktopFont();
     static kv::Form1 window;
     kv::page::join(window, start);
-#else
-    kv::Form1 window;
-#endif
     window.show();
-#ifdef __EMSCRIPTEN__
     // Not exec(): it would give the control back to the browser with an exception through main,
     // which the toolkit's own catch takes for an error of the program's.
     return 0;
 #else
+    kv::Form1 window;
+    window.show();
     return app.exec();
 #endif
 }

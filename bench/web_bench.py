@@ -46,8 +46,8 @@ SEARCH_WATCH = """
 const last = arguments[0];
 window.kalvosterSearch = new Promise(done => {
     let clicked = null;
-    window.addEventListener('pointerdown', () => { clicked ??= performance.now(); },
-                            { capture: true });
+    window.addEventListener('pointerdown', () => { clicked = performance.now(); },
+                            { capture: true, once: true });
     const watch = () => {
         const state = JSON.parse(globalThis.kalvosterState() || '{}');
         if (clicked !== null && state.n === last)
@@ -68,11 +68,11 @@ def browser_started(page):
         try:
             with open(f"/proc/{entry}/stat") as stat:
                 fields = stat.read().rsplit(")", 1)[1].split()  # from the 3rd field on
-            with open("/proc/uptime") as uptime:
-                now, since_boot = time.time(), float(uptime.read().split()[0])
         except OSError:
             continue
         if int(fields[1]) == driver:  # the parent
+            with open("/proc/uptime") as uptime:
+                now, since_boot = time.time(), float(uptime.read().split()[0])
             return now - since_boot + int(fields[19]) / os.sysconf("SC_CLK_TCK")  # the start
     raise AssertionError("no browser process below chromium-driver")
 
